@@ -1,0 +1,68 @@
+#include "Arranque.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QImageReader>
+#include <QMessageBox>
+#include <QPointer>
+#include <chrono>
+
+#include "Azar.h"
+#include "CapaMensajesVentanas.h"
+#include "Configuracion.h"
+#include "Idioma.h"
+#include "Instalacion.h"
+
+namespace {
+
+QPointer<QWidget>& activo() {
+    static QPointer<QWidget> ventana;
+    return ventana;
+}
+
+bool cargarIcono(QApplication& app) {
+    QImageReader lector(RutaIcono());
+    const QImage imagen = lector.read();
+    if (imagen.isNull()) {
+        QMessageBox::critical(nullptr, QStringLiteral("Averías"),
+                              QStringLiteral("No se puede cargar el icono de la aplicación:\n%1\n%2")
+                                  .arg(RutaIcono(), lector.errorString()));
+        return false;
+    }
+    app.setWindowIcon(QIcon(QPixmap::fromImage(imagen)));
+    return true;
+}
+
+void crearIdioma() {
+    auto idioma = std::make_unique<TLanguage>();
+    try {
+        idioma->setIdiomaFile(Instalacion::Ruta(QStringLiteral("idioma.lng")));
+    } catch (const ErrorIdioma&) {
+        // Without a language file the program still runs; every text reads "nada".
+    }
+    FijarIdiomaApp(std::move(idioma));
+}
+
+}  // namespace
+
+QWidget* FormActivo() {
+    return activo().data();
+}
+
+void FijarFormActivo(QWidget* ventana) {
+    activo() = ventana;
+}
+
+int EjecutarAverias(int argc, char** argv) {
+    QApplication app(argc, argv);
+    Instalacion::Iniciar(QCoreApplication::arguments());
+    SembrarAzar(static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+
+    if (!cargarIcono(app)) return 1;
+    crearIdioma();
+    static CapaMensajesVentanas ventanasDeMensaje;
+    InstalarCapaMensajes(&ventanasDeMensaje);
+
+    // The data module, the login window and the model chooser join the sequence here.
+    return 0;
+}
