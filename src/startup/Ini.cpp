@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <functional>
 #include <vector>
 
 #include "TextoArchivo.h"
@@ -62,10 +63,6 @@ bool esClave(const QString& linea, QString& clave, QString& valor) {
     if (igual <= 0) return false;
     clave = t.left(igual).trimmed();
     valor = t.mid(igual + 1).trimmed();
-    // A value written between quotes is read without them, as the system's profile reader does.
-    if (valor.size() >= 2 && valor.front() == valor.back() &&
-        (valor.front() == QLatin1Char('"') || valor.front() == QLatin1Char('\'')))
-        valor = valor.mid(1, valor.size() - 2);
     return true;
 }
 
@@ -110,6 +107,26 @@ QByteArray codificar(const Contenido& c, const QString& texto) {
 
 }  // namespace
 
+namespace {
+
+// The value's bytes as stored: what follows the first "=" of the line, without the
+// blanks around it.
+QByteArray valorEnBytes(const QByteArray& linea) {
+    QByteArray sinFin = linea;
+    while (sinFin.endsWith('\n') || sinFin.endsWith('\r')) sinFin.chop(1);
+    return sinFin.mid(sinFin.indexOf('=') + 1).trimmed();
+}
+
+}  // namespace
+
+QByteArray LeerIniBytes(const QString& archivo, const QString& seccion, const QString& clave) {
+    QByteArray bytes;
+    if (!leerBytes(archivo, bytes)) return {};
+    const Contenido c = partir(bytes);
+    const Posicion p = buscar(c, seccion, clave);
+    return p.clave < 0 ? QByteArray() : valorEnBytes(c.lineas[p.clave].bytes);
+}
+
 QString LeerIni(const QString& archivo, const QString& seccion, const QString& clave,
                 const QString& porDefecto) {
     QByteArray bytes;
@@ -122,7 +139,11 @@ QString LeerIni(const QString& archivo, const QString& seccion, const QString& c
     return valor;
 }
 
-void EscribirIni(const QString& archivo, const QString& seccion, const QString& clave, const QString& valor) {
+namespace {
+
+// Writes one key's line; `valor` gives the value's bytes for the file's encoding.
+void escribirClave(const QString& archivo, const QString& seccion, const QString& clave,
+                   const std::function<QByteArray(const Contenido&)>& valor) {
     QByteArray bytes;
     leerBytes(archivo, bytes);  // a missing file is created
     Contenido c = partir(bytes);
@@ -133,12 +154,12 @@ void EscribirIni(const QString& archivo, const QString& seccion, const QString& 
         esClave(c.lineas[p.clave].texto, k, v);
         Linea& l = c.lineas[p.clave];
         const QByteArray fin = l.bytes.endsWith("\r\n") ? "\r\n" : l.bytes.endsWith('\n') ? "\n" : "";
-        l.bytes = codificar(c, k + QLatin1Char('=') + valor) + fin;
+        l.bytes = codificar(c, k + QLatin1Char('=')) + valor(c) + fin;
     } else {
         auto asegurarFin = [&](int i) {
             if (i >= 0 && !c.lineas[i].bytes.endsWith('\n')) c.lineas[i].bytes += c.finDeLinea;
         };
-        const QByteArray nueva = codificar(c, clave + QLatin1Char('=') + valor) + c.finDeLinea;
+        const QByteArray nueva = codificar(c, clave + QLatin1Char('=')) + valor(c) + c.finDeLinea;
         if (p.seccion >= 0) {
             asegurarFin(p.insertar);
             c.lineas.insert(c.lineas.begin() + p.insertar + 1, {nueva, {}});
@@ -152,9 +173,21 @@ void EscribirIni(const QString& archivo, const QString& seccion, const QString& 
 
     // Written beside the old file and renamed over it, so a failed write never leaves half a file.
     QSaveFile salida(archivo);
-    if (!salida.open(QIODevice::WriteOnly))
-        throw ErrorIni("Cannot write " + archivo.toStdString() + ": " + salida.errorString().toStdString());
+    const auto error = [&] {
+        return ErrorIni("Cannot write " + archivo.toStdString() + ": " + salida.errorString().toStdString());
+    };
+    if (!salida.open(QIODevice::WriteOnly)) throw error();
     for (const Linea& l : c.lineas) salida.write(l.bytes);
-    if (!salida.commit())
-        throw ErrorIni("Cannot write " + archivo.toStdString() + ": " + salida.errorString().toStdString());
+    if (!salida.commit()) throw error();
+}
+
+}  // namespace
+
+void EscribirIni(const QString& archivo, const QString& seccion, const QString& clave, const QString& valor) {
+    escribirClave(archivo, seccion, clave, [&](const Contenido& c) { return codificar(c, valor); });
+}
+
+void EscribirIniBytes(const QString& archivo, const QString& seccion, const QString& clave,
+                      const QByteArray& valor) {
+    escribirClave(archivo, seccion, clave, [&](const Contenido&) { return valor; });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <stdexcept>
 
@@ -15,3 +16,9 @@ public:
 QString LeerIni(const QString& archivo, const QString& seccion, const QString& clave,
                 const QString& porDefecto = QString());
 void EscribirIni(const QString& archivo, const QString& seccion, const QString& clave, const QString& valor);
+
+// The same for values kept as bytes whatever the file's encoding (the scrambled teacher
+// password); a missing key reads as empty.
+QByteArray LeerIniBytes(const QString& archivo, const QString& seccion, const QString& clave);
+void EscribirIniBytes(const QString& archivo, const QString& seccion, const QString& clave,
+                      const QByteArray& valor);

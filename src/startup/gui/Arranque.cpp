@@ -4,7 +4,6 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QMessageBox>
-#include <QPointer>
 #include <chrono>
 
 #include "Azar.h"
@@ -14,11 +13,6 @@
 #include "Instalacion.h"
 
 namespace {
-
-QPointer<QWidget>& activo() {
-    static QPointer<QWidget> ventana;
-    return ventana;
-}
 
 bool cargarIcono(QApplication& app) {
     QImageReader lector(RutaIcono());
@@ -44,14 +38,6 @@ void crearIdioma() {
 }
 
 }  // namespace
-
-QWidget* FormActivo() {
-    return activo().data();
-}
-
-void FijarFormActivo(QWidget* ventana) {
-    activo() = ventana;
-}
 
 int EjecutarAverias(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <functional>
+
+// Opens the help window at a book (1 class management, 2 workstation, 3 login). The help
+// window registers itself; until then the request does nothing.
+void AbrirAyuda(int libro);
+void FijarAbridorAyuda(std::function<void(int)> abridor);
