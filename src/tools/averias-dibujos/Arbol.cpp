@@ -64,12 +64,8 @@ void DibujarArbol(Salida& salida) {
             const QString nombre = "images/arbol/" + n.nombre + (seleccionado ? "_sel" : "");
             const QString para =
                 QString("picture %1: %2%3").arg(indice).arg(n.para, seleccionado ? ", selected" : "");
-            for (int lado : {16, 32}) {
-                const QImage imagen =
-                    Pintar({lado, lado}, Qt::transparent, [&](Trazo& t) { n.dibujo(t, seleccionado); });
-                salida.Png(nombre + (lado == 32 ? "@2x.png" : ".png"), imagen,
-                           lado == 16 ? para : "the same, 32 x 32");
-            }
+            PngConDoble(
+                salida, nombre, 16, [&](Trazo& t) { n.dibujo(t, seleccionado); }, para);
         }
     salida.Png("images/arbol/Vacio.png", Pintar({16, 16}, Qt::transparent, [](Trazo&) {}),
                "picture 6: unused place of the list (empty)");

@@ -18,6 +18,10 @@ void SignoBlanco(Trazo& t, const QRectF& r, Signo signo, const QColor& color) {
                 t.Ancha(Trayecto({{33, 33}, {67, 67}}), color, 13);
                 t.Ancha(Trayecto({{67, 33}, {33, 67}}), color, 13);
                 break;
+            case Signo::Mas:
+                t.Ancha(Trayecto({{50, 28}, {50, 72}}), color, 13);
+                t.Ancha(Trayecto({{28, 50}, {72, 50}}), color, 13);
+                break;
             case Signo::Pausa:
                 t.Relleno(Rectangulo({31, 27, 13, 46}, 3), color);
                 t.Relleno(Rectangulo({56, 27, 13, 46}, 3), color);
@@ -284,6 +288,87 @@ void Birrete(Trazo& t, const QRectF& r) {
         t.Linea(Trayecto({{50, 39}, {82, 50}, {82, 66}}), Salmon(), 1.3);
         t.Figura(Circulo({82, 70}, 5.5), Salmon());
         t.Relleno(Circulo({50, 39}, 4.5), Pizarra());
+    });
+}
+
+void Papelera(Trazo& t, const QRectF& r) {
+    t.En(r, [&] {
+        t.Figura(Poligono({{20, 28}, {80, 28}, {74, 94}, {26, 94}}), PizarraClara());
+        for (qreal x : {38.0, 50.0, 62.0}) t.Linea({x, 40}, {x, 82}, PizarraMedia(), 0.8);
+        t.Figura(Rectangulo({38, 6, 24, 12}, 4), Rojo());
+        t.Figura(Rectangulo({12, 16, 76, 12}, 4), Rojo());
+    });
+}
+
+void Disquete(Trazo& t, const QRectF& r) {
+    t.En(r, [&] {
+        t.Figura(Poligono({{10, 10}, {76, 10}, {90, 24}, {90, 90}, {10, 90}}), Azul());
+        t.Figura(Rectangulo({26, 10, 42, 26}, 2), PizarraClara());
+        t.Relleno(Rectangulo({54, 15, 8, 16}, 1), Azul());
+        t.Figura(Rectangulo({22, 52, 56, 38}, 3), Blanco());
+    });
+}
+
+void Deshacer(Trazo& t, const QRectF& r) {
+    t.En(r, [&] {
+        QPainterPath arco({30, 44});
+        arco.cubicTo(50, 26, 88, 32, 86, 62);
+        arco.cubicTo(84, 82, 62, 88, 46, 84);
+        t.Ancha(arco, Pizarra(), 22);
+        t.Ancha(arco, Salmon(), 22 - 2 * t.Grosor());
+        t.Figura(Poligono({{8, 40}, {44, 14}, {48, 64}}), Salmon());
+    });
+}
+
+void Impresora(Trazo& t, const QRectF& r) {
+    t.En(r, [&] {
+        t.Figura(Rectangulo({26, 6, 48, 30}, 2), Blanco());
+        t.Figura(Rectangulo({6, 30, 88, 42}, 8), PizarraMedia());
+        t.Relleno(Circulo({80, 44}, 4), Verde());
+        t.Figura(Rectangulo({24, 56, 52, 38}, 2), Blanco());
+        for (qreal y : {68.0, 80.0}) t.Linea({34, y}, {66, y}, PizarraClara(), 0.8);
+    });
+}
+
+void LlaveCerradura(Trazo& t, const QRectF& r) {
+    t.En(r, [&] {
+        QTransform giro;
+        giro.translate(50, 50);
+        giro.rotate(-45);
+        QPainterPath llave = Circulo({-22, 0}, 22).united(Rectangulo({-4, -7, 52, 14}, 3));
+        llave = llave.united(Rectangulo({30, 0, 9, 20}, 2)).united(Rectangulo({42, 0, 8, 16}, 2));
+        llave = llave.subtracted(Circulo({-28, 0}, 7));
+        t.Figura(giro.map(llave), Ambar());
+    });
+}
+
+void Casa(Trazo& t, const QRectF& r) {
+    t.En(r, [&] {
+        t.Figura(Rectangulo({18, 44, 64, 48}, 3), Crema());
+        t.Figura(Rectangulo({42, 62, 16, 30}, 2), Salmon());
+        t.Figura(Poligono({{50, 8}, {94, 48}, {6, 48}}), Salmon());
+    });
+}
+
+void Navegar(Trazo& t, const QRectF& r, bool adelante, bool tope) {
+    t.En(r, [&] {
+        // Drawn pointing left, then mirrored for the forward arrows.
+        QTransform espejo;
+        if (adelante) espejo = QTransform(-1, 0, 0, 1, 100, 0);
+        const qreal punta = tope ? 28 : 18;
+        t.Figura(espejo.map(Poligono({{punta, 50}, {78, 14}, {78, 86}})), Salmon());
+        if (tope) t.Figura(espejo.map(Rectangulo({10, 14, 12, 72}, 3)), Pizarra());
+    });
+}
+
+void CarpetaFlecha(Trazo& t, const QRectF& r, bool saliendo) {
+    t.En(r, [&] {
+        Carpeta(t, {0, 8, 84, 84}, false);
+        // The arrow points up and out of the folder, or down into it.
+        const QPainterPath arriba =
+            Poligono({{74, 8}, {98, 36}, {82, 36}, {82, 70}, {66, 70}, {66, 36}, {50, 36}});
+        const QTransform abajo(1, 0, 0, -1, 0, 78);
+        t.Figura(saliendo ? arriba : abajo.map(arriba), Verde());
     });
 }
 

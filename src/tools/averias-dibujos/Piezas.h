@@ -10,7 +10,7 @@
 // onto `r`, so the same shape serves a 16-pixel tree icon and a 75-pixel status picture.
 namespace Pieza {
 
-enum class Signo { Visto, Aspa, Pausa, Play, Reloj, Exclamacion, Interrogacion, Informacion };
+enum class Signo { Visto, Aspa, Mas, Pausa, Play, Reloj, Exclamacion, Interrogacion, Informacion };
 
 // A white sign filling the 100-unit square (as on a round badge of that size).
 void SignoBlanco(Trazo& t, const QRectF& r, Signo signo, const QColor& color = Paleta::Blanco());
@@ -33,5 +33,15 @@ void Grupo(Trazo& t, const QRectF& r, const QColor& ropa);
 void Carpeta(Trazo& t, const QRectF& r, bool abierta);
 void Clavija(Trazo& t, const QRectF& r, bool conectada);
 void Birrete(Trazo& t, const QRectF& r);
+void Papelera(Trazo& t, const QRectF& r);
+void Disquete(Trazo& t, const QRectF& r);
+void Deshacer(Trazo& t, const QRectF& r);
+void Impresora(Trazo& t, const QRectF& r);
+void LlaveCerradura(Trazo& t, const QRectF& r);
+void Casa(Trazo& t, const QRectF& r);
+// Arrow of a page navigator: `adelante` points right; `tope` adds the bar of first / last.
+void Navegar(Trazo& t, const QRectF& r, bool adelante, bool tope);
+// Arrow leaving (`saliendo`) or entering a folder.
+void CarpetaFlecha(Trazo& t, const QRectF& r, bool saliendo);
 
 }  // namespace Pieza

@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
     DibujarEstados(salida);
     DibujarPaneles(salida);
     DibujarArbol(salida);
+    DibujarBotones(salida);
     DibujarCaratulas(salida);
     salida.EscribirLista("images/LEEME.txt", kCabecera);
     if (salida.Fallos() > 0) {
