@@ -14,9 +14,8 @@ void DibujarAvisos(Salida& salida) {
         return Pintar(tamano, Qt::transparent,
                       [=](Trazo& t) { Pieza::Insignia(t, centro, 44, signo, fondo); });
     };
-    salida.Png("images/mensaje/Informacion.png", redonda(Signo::Informacion, Azul()),
-               "picture 0: information");
-    salida.Png("images/mensaje/Aviso.png",
+    salida.Png("images/Mensaje0.png", redonda(Signo::Informacion, Azul()), "picture 0: information");
+    salida.Png("images/Mensaje1.png",
                Pintar(tamano, Qt::transparent,
                       [](Trazo& t) {
                           // Rounded corners: the triangle grown by a round-joined stroke.
@@ -28,6 +27,6 @@ void DibujarAvisos(Salida& salida) {
                           Pieza::SignoBlanco(t, {24, 28, 52, 60}, Signo::Exclamacion, Pizarra());
                       }),
                "picture 1: warning");
-    salida.Png("images/mensaje/Error.png", redonda(Signo::Aspa, Rojo()), "picture 2: error");
-    salida.Png("images/mensaje/Pregunta.png", redonda(Signo::Interrogacion, Salmon()), "picture 3: question");
+    salida.Png("images/Mensaje2.png", redonda(Signo::Aspa, Rojo()), "picture 2: error");
+    salida.Png("images/Mensaje3.png", redonda(Signo::Interrogacion, Salmon()), "picture 3: question");
 }
