@@ -17,8 +17,12 @@ QColor ColorAcento() {
 void PintarFondo(QWidget* control, const QColor& color) {
     QPalette paleta = control->palette();
     paleta.setColor(QPalette::Window, color);
-    paleta.setColor(QPalette::Button, color);
-    paleta.setColor(QPalette::Base, color);
     control->setPalette(paleta);
     control->setAutoFillBackground(true);
+}
+
+void PintarBoton(QWidget* boton, const QColor& color) {
+    QPalette paleta = boton->palette();
+    paleta.setColor(QPalette::Button, color);
+    boton->setPalette(paleta);
 }

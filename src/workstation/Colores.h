@@ -9,5 +9,7 @@ class QWidget;
 QColor ColorDesdeAlmacenado(std::uint32_t valor);
 // The installation's accent colour (configuration file), read now.
 QColor ColorAcento();
-// Paints a widget's background (and a button's face) in a colour.
+// Paints a panel's or label's background in a colour.
 void PintarFondo(QWidget* control, const QColor& color);
+// Paints a button's face in a colour.
+void PintarBoton(QWidget* boton, const QColor& color);

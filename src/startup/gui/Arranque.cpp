@@ -9,6 +9,9 @@
 #include "Azar.h"
 #include "CapaMensajesVentanas.h"
 #include "Configuracion.h"
+#include "DMT_EscogerCaratula.h"
+#include "DMT_Password.h"
+#include "FormActivo.h"
 #include "Idioma.h"
 #include "Instalacion.h"
 
@@ -37,6 +40,12 @@ void crearIdioma() {
     FijarIdiomaApp(std::move(idioma));
 }
 
+// What the login reaches of the rest of the program.
+AccesoLogin AccesoDelProgramaLogin() {
+    AccesoLogin acceso;
+    return acceso;
+}
+
 }  // namespace
 
 int EjecutarAverias(int argc, char** argv) {
@@ -49,6 +58,10 @@ int EjecutarAverias(int argc, char** argv) {
     static CapaMensajesVentanas ventanasDeMensaje;
     InstalarCapaMensajes(&ventanasDeMensaje);
 
-    // The data module, the login window and the model chooser join the sequence here.
-    return 0;
+    // The data module joins the sequence here.
+    TFDMT_Password login(AccesoDelProgramaLogin());
+    TFDMT_EscogerCaratula modelos;  // kept hidden for the life of the program
+    FijarFormActivo(&login);
+    login.showMaximized();
+    return app.exec();
 }

@@ -73,9 +73,6 @@ TFDMT_Password::TFDMT_Password(AccesoLogin acceso, QWidget* parent)
 }
 
 void TFDMT_Password::crearControles() {
-    ImageFondo = new QLabel(this);
-    ImageFondo->setObjectName(QStringLiteral("ImageFondo"));
-    ImageFondo->setScaledContents(true);
     ImageLogo = new QLabel(this);
     ImageLogo->setObjectName(QStringLiteral("ImageLogo"));
     ImageLogo->setAlignment(Qt::AlignCenter);
@@ -85,6 +82,10 @@ void TFDMT_Password::crearControles() {
 
     PanelSalmon = new QWidget(this);
     PanelSalmon->setObjectName(QStringLiteral("PanelSalmon"));
+    // The background picture fills the right-hand panel, behind its controls.
+    ImageFondo = new QLabel(PanelSalmon);
+    ImageFondo->setObjectName(QStringLiteral("ImageFondo"));
+    ImageFondo->setScaledContents(true);
     PanelSeleccion = new QWidget(PanelSalmon);
     PanelSeleccion->setObjectName(QStringLiteral("PanelSeleccion"));
 
@@ -143,9 +144,10 @@ void TFDMT_Password::showEvent(QShowEvent* evento) {
     SelButtonAyuda->setText(TextoCatalogo(24005));
     cargarImagenes();
     const QColor acento = ColorAcento();
-    PintarFondo(PanelSalmon, acento.lighter(115));
+    PintarFondo(this, Qt::white);
+    PintarFondo(PanelSalmon, acento.lighter(125));
     PintarFondo(PanelSeleccion, acento);
-    PintarFondo(SelButtonSalir, acento);
+    PintarBoton(SelButtonSalir, acento);
     QApplication::setApplicationDisplayName(LeerTipoDumet());
     RecargarGrupos();
     colocarControles();
@@ -181,10 +183,14 @@ void TFDMT_Password::colocarControles() {
     const int anchoPanel = std::max(kAnchoDiseno, width() / 2);
     const int izquierda = std::max(0, width() - anchoPanel);
     PanelSalmon->setGeometry(izquierda, 0, width() - izquierda, height());
-    ImageFondo->setGeometry(0, 0, izquierda, height());
-    const int altoLogo = std::min(height() / 3, 220);
-    ImageLogo->setGeometry(0, height() / 8, izquierda, altoLogo);
-    ImageTextoLogo->setGeometry(0, height() / 8 + altoLogo + 16, izquierda, std::min(height() / 5, 120));
+    ImageFondo->setGeometry(0, 0, PanelSalmon->width(), PanelSalmon->height());
+    ImageFondo->lower();
+    // The logo and the product name stand at their own size in the middle of the left side.
+    const QSize logo = ImageLogo->pixmap().isNull() ? QSize(160, 160) : ImageLogo->pixmap().size();
+    const QSize texto = ImageTextoLogo->pixmap().isNull() ? QSize(420, 110) : ImageTextoLogo->pixmap().size();
+    const int arriba = std::max(0, (height() - logo.height() - texto.height() - 24) / 2);
+    ImageLogo->setGeometry(0, arriba, izquierda, logo.height());
+    ImageTextoLogo->setGeometry(0, arriba + logo.height() + 24, izquierda, texto.height());
 
     const double fx = std::max(1.0, PanelSalmon->width() / double(kAnchoDiseno));
     const double fy = std::max(1.0, PanelSalmon->height() / double(kAltoDiseno));
