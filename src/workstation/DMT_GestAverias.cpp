@@ -1,0 +1,246 @@
+#include "DMT_GestAverias.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "Ayuda.h"
+#include "Colores.h"
+#include "FormActivo.h"
+#include "Idioma.h"
+#include "Instalacion.h"
+#include "PanelesIncrustados.h"
+
+namespace {
+
+// Colour of the state box (13559037 as stored).
+const QColor kColorMotor = ColorDesdeAlmacenado(13559037);
+
+const char* const kImagenesEstado[] = {"Reparando",         "Disfuncion", "Diagnosticando",
+                                       "ReparacionEnCurso", "Pausada",    "EntrenadorPresente",
+                                       "SinEntrenador"};
+
+QIcon iconoBarra(const char* nombre) {
+    const QString base = QStringLiteral("images\\toolbar\\") + QString::fromLatin1(nombre);
+    QIcon icono;
+    icono.addPixmap(QPixmap(Instalacion::Ruta(base + QStringLiteral(".png"))), QIcon::Normal);
+    const QPixmap apagado(Instalacion::Ruta(base + QStringLiteral("_des.png")));
+    if (!apagado.isNull()) icono.addPixmap(apagado, QIcon::Disabled);
+    return icono;
+}
+
+}  // namespace
+
+QPixmap ImagenEstado(int imagen) {
+    if (imagen < 0 || imagen > 6) return {};
+    return QPixmap(Instalacion::Ruta(QStringLiteral("images\\estado\\") +
+                                     QString::fromLatin1(kImagenesEstado[imagen]) + QStringLiteral(".png")));
+}
+
+TFDMT_GestAverias::TFDMT_GestAverias(int tipoUsuario, QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("FDMT_GestAverias"));
+    setProperty("Tag", 10);
+    setWindowTitle(QStringLiteral("Sistema interáctivo de reparación de averías"));
+    DatosPractica.TipoUsuario = tipoUsuario;
+    crearBarra();
+    crearMenu();
+    PanelForms_ = new QWidget(this);
+    PanelForms_->setObjectName(QStringLiteral("PanelForms"));
+    setCentralWidget(PanelForms_);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    Timer1->setSingleShot(true);
+    resize(1024, 720);
+}
+
+TFDMT_GestAverias::~TFDMT_GestAverias() = default;
+
+QToolButton* TFDMT_GestAverias::nuevoBoton(const char* nombre, const char* imagen, const QString& texto) {
+    auto* b = new QToolButton(BarraHtas);
+    b->setObjectName(QString::fromLatin1(nombre));
+    b->setIcon(iconoBarra(imagen));
+    b->setText(texto);
+    b->setIconSize(QSize(60, 60));
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setAutoRaise(true);
+    b->setMinimumWidth(84);
+    BarraHtas->addWidget(b);
+    return b;
+}
+
+void TFDMT_GestAverias::crearBarra() {
+    BarraHtas = new QToolBar(this);
+    BarraHtas->setObjectName(QStringLiteral("BarraHtas"));
+    BarraHtas->setMovable(false);
+    BarraHtas->setFloatable(false);
+    addToolBar(Qt::TopToolBarArea, BarraHtas);
+    BtnAveria = nuevoBoton("BtnAveria", "Averia", QStringLiteral("&Avería"));
+    BtnDisfuncion = nuevoBoton("BtnDisfuncion", "Disfuncion", QStringLiteral("&Disfunción"));
+    BtnReparar = nuevoBoton("BtnReparar", "Reparar", QStringLiteral("&Reparar"));
+    BtnPausa = nuevoBoton("BtnPausa", "Pausa", QStringLiteral("&Pausa"));
+    BtnFinalizar = nuevoBoton("BtnFinalizar", "Finalizar", QStringLiteral("&Finalizar"));
+    BarraHtas->addSeparator();
+    BtnHistorico = nuevoBoton("BtnHistorico", "Historico", QStringLiteral("&Histórico"));
+    BarraHtas->addSeparator();
+    BtnAyuda = nuevoBoton("BtnAyuda", "Ayuda", QStringLiteral("A&yuda"));
+    BtnSalir = nuevoBoton("BtnSalir", "Salir", QStringLiteral("&Salir"));
+    crearPanelMotor();
+    connect(BtnAyuda, &QToolButton::clicked, this, [] { AbrirAyuda(2); });
+    connect(BtnSalir, &QToolButton::clicked, this, &QWidget::close);
+}
+
+void TFDMT_GestAverias::crearPanelMotor() {
+    // The state box fills the rest of the toolbar's width.
+    PanelMotor = new QWidget(BarraHtas);
+    PanelMotor->setObjectName(QStringLiteral("PanelMotor"));
+    PanelMotor->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    PintarFondo(PanelMotor, kColorMotor);
+    ImageInfor = new QLabel(PanelMotor);
+    ImageInfor->setObjectName(QStringLiteral("ImageInfor"));
+    ImageInfor->setFixedSize(64, 64);
+    auto nuevoMemo = [this](const char* nombre) {
+        auto* m = new QPlainTextEdit(PanelMotor);
+        m->setObjectName(QString::fromLatin1(nombre));
+        m->setReadOnly(true);
+        m->setFrameShape(QFrame::NoFrame);
+        m->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m->setFixedHeight(52);
+        m->setFocusPolicy(Qt::NoFocus);
+        QPalette p = m->palette();
+        p.setColor(QPalette::Base, kColorMotor);
+        m->setPalette(p);
+        QFont letra = m->font();
+        letra.setBold(true);
+        m->setFont(letra);
+        return m;
+    };
+    MemoInfor1 = nuevoMemo("MemoInfor1");
+    MemoInfor2 = nuevoMemo("MemoInfor2");
+    auto* fila = new QHBoxLayout(PanelMotor);
+    fila->setContentsMargins(10, 4, 10, 4);
+    fila->addWidget(ImageInfor);
+    fila->addWidget(MemoInfor1, 1);
+    fila->addWidget(MemoInfor2, 1);
+    BarraHtas->addWidget(PanelMotor);
+}
+
+void TFDMT_GestAverias::crearMenu() {
+    QMenuBar* barra = menuBar();
+    barra->setObjectName(QStringLiteral("MMenuAverias"));
+    auto accion = [this](QMenu* menu, const char* nombre, const QString& texto) {
+        auto* a = menu->addAction(texto);
+        a->setObjectName(QString::fromLatin1(nombre));
+        return a;
+    };
+    auto menu = [barra](const char* nombre, const QString& texto) {
+        QMenu* m = barra->addMenu(texto);
+        m->setObjectName(QString::fromLatin1(nombre));
+        return m;
+    };
+    MItemAveria = menu("MItemAveria", QStringLiteral("&Avería"));
+    ItemProvocaraveria = accion(MItemAveria, "ItemProvocaraveria", QStringLiteral("Provocar avería"));
+    ItemPausaReanudaraveria =
+        accion(MItemAveria, "ItemPausaReanudaraveria", QStringLiteral("Pausa/Reanudar avería"));
+    ItemRepararaveria = accion(MItemAveria, "ItemRepararaveria", QStringLiteral("Reparar avería"));
+    ItemFinalizarreparacionaveria =
+        accion(MItemAveria, "ItemFinalizarreparacionaveria", QStringLiteral("Finalizar reparación avería"));
+    MItemDisfuncion = menu("MItemDisfuncion", QStringLiteral("&Disfunción"));
+    ItemProvocardisfuncion =
+        accion(MItemDisfuncion, "ItemProvocardisfuncion", QStringLiteral("Provocar disfunción"));
+    ItemFinalizardisfuncion =
+        accion(MItemDisfuncion, "ItemFinalizardisfuncion", QStringLiteral("Finalizar disfunción"));
+    MItemDPersonales = barra->addAction(QStringLiteral("D&atos personales"));
+    MItemDPersonales->setObjectName(QStringLiteral("MItemDPersonales"));
+    MItemVerhistorico = barra->addAction(QStringLiteral("&Histórico"));
+    MItemVerhistorico->setObjectName(QStringLiteral("MItemVerhistorico"));
+    MItemSalir = barra->addAction(QStringLiteral("&Salir"));
+    MItemSalir->setObjectName(QStringLiteral("MItemSalir"));
+    MItemAyuda = menu("MItemAyuda", QStringLiteral("A&yuda"));
+    ItemAyuda = accion(MItemAyuda, "ItemAyuda", QStringLiteral("Contenido"));
+    connect(ItemAyuda, &QAction::triggered, this, [] { AbrirAyuda(2); });
+    connect(MItemSalir, &QAction::triggered, this, &QWidget::close);
+}
+
+void TFDMT_GestAverias::ponerTextos() {
+    setWindowTitle(TextoCatalogo(22000));
+    int n = 22001;
+    for (QToolButton* b :
+         {BtnAveria, BtnDisfuncion, BtnReparar, BtnPausa, BtnFinalizar, BtnHistorico, BtnAyuda, BtnSalir})
+        b->setText(TextoCatalogo(n++));
+    MItemAveria->setTitle(TextoCatalogo(n++));
+    for (QAction* a :
+         {ItemProvocaraveria, ItemPausaReanudaraveria, ItemRepararaveria, ItemFinalizarreparacionaveria})
+        a->setText(TextoCatalogo(n++));
+    MItemDisfuncion->setTitle(TextoCatalogo(n++));
+    ItemProvocardisfuncion->setText(TextoCatalogo(n++));
+    ItemFinalizardisfuncion->setText(TextoCatalogo(n++));
+    MItemDPersonales->setText(TextoCatalogo(n++));
+    MItemVerhistorico->setText(TextoCatalogo(n++));
+    MItemSalir->setText(TextoCatalogo(n++));
+    MItemAyuda->setTitle(TextoCatalogo(n++));
+    ItemAyuda->setText(TextoCatalogo(n++));
+    for (QToolButton* b :
+         {BtnAveria, BtnDisfuncion, BtnReparar, BtnPausa, BtnFinalizar, BtnHistorico, BtnSalir})
+        b->setToolTip(TextoCatalogo(n++));
+}
+
+void TFDMT_GestAverias::showEvent(QShowEvent* evento) {
+    QMainWindow::showEvent(evento);
+    FijarFormActivo(this);
+}
+
+void TFDMT_GestAverias::keyPressEvent(QKeyEvent* evento) {
+    if (evento->key() == Qt::Key_F1) {
+        AbrirAyuda(2);
+        return;
+    }
+    QMainWindow::keyPressEvent(evento);
+}
+
+void TFDMT_GestAverias::MostrarBotonPausa(bool enPausa) {
+    BtnPausa->setText(Texto(enPausa ? 102 : 101));
+    BtnPausa->setIcon(iconoBarra(enPausa ? "Reanudar" : "Pausa"));
+}
+
+void TFDMT_GestAverias::fijarActivo(const QString& nombre, bool activo) {
+    if (auto* boton = findChild<QToolButton*>(nombre))
+        boton->setEnabled(activo);
+    else if (auto* menu = findChild<QMenu*>(nombre))
+        menu->menuAction()->setEnabled(activo);
+    else if (auto* accion = findChild<QAction*>(nombre))
+        accion->setEnabled(activo);
+}
+
+void TFDMT_GestAverias::mostrarImagenInfor(int imagen) {
+    // The box is cleared with its colour before the picture is drawn.
+    QPixmap lienzo(64, 64);
+    lienzo.fill(kColorMotor);
+    QPainter pintor(&lienzo);
+    pintor.drawPixmap(0, 0, ImagenEstado(imagen));
+    pintor.end();
+    ImageInfor->setPixmap(lienzo);
+}
+
+void TFDMT_GestAverias::EscribirMemo(QPlainTextEdit* memo, const QString& primera, const QString& segunda) {
+    memo->setPlainText(primera + QLatin1Char('\n') + segunda);
+}
+
+void TFDMT_GestAverias::ActualizarEstado() {
+    const AspectoEstado aspecto = CalcularAspecto(DatosPractica.Estado, /*disfuncion*/ false,
+                                                  DatosPractica.EsProfesor(), hayEntrenador_);
+    for (auto it = aspecto.activos.begin(); it != aspecto.activos.end(); ++it)
+        fijarActivo(it->first, it->second);
+    mostrarImagenInfor(aspecto.imagen);
+    ImageInfor->setToolTip(aspecto.textoPista ? Texto(aspecto.textoPista) : QString());
+    EscribirMemo(MemoInfor2, Texto(149), aspecto.textoEstado ? Texto(aspecto.textoEstado) : QString());
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QMap>
+
+#include "EstadoPractica.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+// The student's main window: the practice actions on a toolbar and a menu, the trainer
+// and practice state in two boxes, and one practice panel at a time in the client area.
+class TFDMT_GestAverias : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFDMT_GestAverias(int tipoUsuario, QWidget* parent = nullptr);
+    ~TFDMT_GestAverias() override;
+
+    TDatosPractica DatosPractica;
+
+    // Sets toolbar, menu, picture, hint and state text from DatosPractica.Estado.
+    void ActualizarEstado();
+    QWidget* PanelForms() const { return PanelForms_; }
+    // The pause button's caption tells the direction of the next press.
+    void MostrarBotonPausa(bool enPausa);
+
+protected:
+    void showEvent(QShowEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+
+private:
+    void crearBarra();
+    void crearMenu();
+    void crearPanelMotor();
+    void ponerTextos();
+    void fijarActivo(const QString& nombre, bool activo);
+    void mostrarImagenInfor(int imagen);
+    void EscribirMemo(QPlainTextEdit* memo, const QString& primera, const QString& segunda);
+    QToolButton* nuevoBoton(const char* nombre, const char* imagen, const QString& texto);
+
+    QToolBar* BarraHtas;
+    QToolButton* BtnAveria;
+    QToolButton* BtnDisfuncion;
+    QToolButton* BtnReparar;
+    QToolButton* BtnPausa;
+    QToolButton* BtnFinalizar;
+    QToolButton* BtnHistorico;
+    QToolButton* BtnAyuda;
+    QToolButton* BtnSalir;
+    QWidget* PanelMotor;
+    QLabel* ImageInfor;
+    QPlainTextEdit* MemoInfor1;
+    QPlainTextEdit* MemoInfor2;
+
+    QMenu* MItemAveria;
+    QAction* ItemProvocaraveria;
+    QAction* ItemPausaReanudaraveria;
+    QAction* ItemRepararaveria;
+    QAction* ItemFinalizarreparacionaveria;
+    QMenu* MItemDisfuncion;
+    QAction* ItemProvocardisfuncion;
+    QAction* ItemFinalizardisfuncion;
+    QAction* MItemDPersonales;
+    QAction* MItemVerhistorico;
+    QAction* MItemSalir;
+    QMenu* MItemAyuda;
+    QAction* ItemAyuda;
+
+    QWidget* PanelForms_;
+    QTimer* Timer1;
+    bool hayEntrenador_ = false;
+};
+
+// Pictures of the state box, 0 to 6.
+QPixmap ImagenEstado(int imagen);

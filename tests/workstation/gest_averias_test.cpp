@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QToolButton>
+
+#include "CarpetaTemporal.h"
+#include "DMT_GestAverias.h"
+#include "Idioma.h"
+#include "Instalacion.h"
+
+namespace {
+
+class GestAveriasTest : public ::testing::Test {
+protected:
+    bool activo(const char* nombre) {
+        if (auto* b = ventana.findChild<QToolButton*>(nombre)) return b->isEnabled();
+        if (auto* m = ventana.findChild<QMenu*>(nombre)) return m->menuAction()->isEnabled();
+        return ventana.findChild<QAction*>(nombre)->isEnabled();
+    }
+
+    CarpetaTemporal carpeta;
+    InstalacionTemporal instalacion{carpeta.ruta()};
+    IdiomaTemporal idioma{
+        carpeta.escribir("idioma.lng", "101 &Pausa\n102 &Reanudar\n109 REPARANDO\n149 ESTADO:\n")};
+    TFDMT_GestAverias ventana{UsuarioAlumno};
+};
+
+TEST_F(GestAveriasTest, ActualizarEstadoAplicaLaTablaYDejaLoQueNoCambia) {
+    ventana.DatosPractica.Estado = Libre;
+    ventana.ActualizarEstado();
+    EXPECT_TRUE(activo("BtnAveria"));
+    EXPECT_TRUE(activo("MItemAveria"));
+    EXPECT_FALSE(activo("BtnReparar"));
+    ventana.DatosPractica.Estado = Reparando;
+    ventana.ActualizarEstado();
+    EXPECT_FALSE(activo("BtnAveria"));
+    EXPECT_TRUE(activo("BtnReparar"));
+    EXPECT_TRUE(activo("MItemAveria"));  // unchanged from the free state
+    EXPECT_FALSE(activo("ItemProvocaraveria"));
+    EXPECT_EQ(ventana.findChild<QPlainTextEdit*>("MemoInfor2")->toPlainText(), "ESTADO:\nREPARANDO");
+}
+
+TEST_F(GestAveriasTest, ElBotonDePausaDiceHaciaDondeVa) {
+    ventana.MostrarBotonPausa(true);
+    EXPECT_EQ(ventana.findChild<QToolButton*>("BtnPausa")->text(), "&Reanudar");
+    ventana.MostrarBotonPausa(false);
+    EXPECT_EQ(ventana.findChild<QToolButton*>("BtnPausa")->text(), "&Pausa");
+}
+
+}  // namespace
