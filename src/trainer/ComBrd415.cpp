@@ -66,16 +66,18 @@ bool TComBrd415::Cerrar() {
 
 // --- UART mode.
 
-bool TComBrd415::BuscarPuertoUart() {
+bool TComBrd415::BuscarPuerto(bool (TComBrd415::*abrir)(int), bool modoLinea) {
     for (int n = 1; n <= kPuertosBuscados; ++n) {
-        if (AbrirUart(n)) {
+        if ((this->*abrir)(n)) {
             puertoEntrenador_ = static_cast<std::uint8_t>(n);
-            modoLinea_ = false;
+            modoLinea_ = modoLinea;
             return true;
         }
     }
     return false;
 }
+
+bool TComBrd415::BuscarPuertoUart() { return BuscarPuerto(&TComBrd415::AbrirUart, false); }
 
 bool TComBrd415::AbrirUart(int puerto) {
     if (puertoEntrenador_ != 0 && modoLinea_) CerrarLinea();
@@ -154,16 +156,7 @@ bool TComBrd415::DesactivarRelesUart() {
 
 // --- Line mode.
 
-bool TComBrd415::BuscarPuertoLinea() {
-    for (int n = 1; n <= kPuertosBuscados; ++n) {
-        if (AbrirLinea(n)) {
-            puertoEntrenador_ = static_cast<std::uint8_t>(n);
-            modoLinea_ = true;
-            return true;
-        }
-    }
-    return false;
-}
+bool TComBrd415::BuscarPuertoLinea() { return BuscarPuerto(&TComBrd415::AbrirLinea, true); }
 
 bool TComBrd415::AbrirLinea(int puerto) {
     if (puertoEntrenador_ != 0) {

@@ -32,6 +32,9 @@ public:
     QByteArray VersionLeida() const { return versionLeida_; }
 
 private:
+    // Ports COM1 to COM6 in ascending order; the first that `abrir` accepts is the board's.
+    bool BuscarPuerto(bool (TComBrd415::*abrir)(int), bool modoLinea);
+
     // UART mode.
     bool BuscarPuertoUart();
     bool AbrirUart(int puerto);

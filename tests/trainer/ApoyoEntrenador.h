@@ -25,3 +25,19 @@ private:
 // Runs the event loop until `listo` holds or the (generous) limit passes.
 bool EsperarHasta(const std::function<bool()>& listo,
                   std::chrono::milliseconds limite = std::chrono::milliseconds(5000));
+
+#include "LineasModem.h"
+
+// Lends a board that the test keeps to the component, which owns its lines.
+class LineasPrestadas : public LineasModem {
+public:
+    explicit LineasPrestadas(LineasModem& lineas) : lineas_(lineas) {}
+    bool Abrir(int puerto) override { return lineas_.Abrir(puerto); }
+    void Cerrar() override { lineas_.Cerrar(); }
+    bool FijarRTS(bool activa) override { return lineas_.FijarRTS(activa); }
+    bool FijarDTR(bool activa) override { return lineas_.FijarDTR(activa); }
+    bool LeerCTS(bool& activa) override { return lineas_.LeerCTS(activa); }
+
+private:
+    LineasModem& lineas_;
+};
