@@ -168,6 +168,27 @@ TEST_F(ComPortTest, AbortingEndsPendingOperationsAtOnce) {
     EXPECT_EQ(puerto.WaitPendingIO(), -2);
 }
 
+TEST_F(ComPortTest, WriteStopsAtItsTimeOutWhenTheOtherEndDoesNotRead) {
+    puerto.Timeouts().setWriteTotalMultiplier(0);
+    puerto.Timeouts().setWriteTotalConstant(300);
+    puerto.Open();
+    const QByteArray mucho(1 << 20, 'x');  // far more than the terminal queues hold
+    const int escritos = puerto.WriteText(mucho, true);
+    EXPECT_GT(escritos, 0);
+    EXPECT_LT(escritos, mucho.size());
+}
+
+TEST_F(ComPortTest, PendingWriteGivesItsBytesWhenWaitedFor) {
+    puerto.Timeouts().setWriteTotalMultiplier(0);
+    puerto.Timeouts().setWriteTotalConstant(300);
+    puerto.Open();
+    const QByteArray mucho(1 << 20, 'x');
+    EXPECT_EQ(puerto.WriteText(mucho, false), -1);
+    const int escritos = puerto.WaitPendingIO();
+    EXPECT_GT(escritos, 0);
+    EXPECT_LT(escritos, mucho.size());
+}
+
 TEST_F(ComPortTest, SynchronisedHandlerRunsOnTheUserInterfaceThreadWithTheInputCount) {
     std::atomic<int> recibidos{0};
     QThread* hiloDelManejador = nullptr;

@@ -130,4 +130,16 @@ TEST(DriverUartTest, TrainerCodeKeepsTheLowEightBitsOfTheReply) {
     EXPECT_EQ(LeerEquipoEntrenador(), 300 % 256);
 }
 
+TEST(DriverUartTest, TrainerLostInTheMiddleIsAFailureNotACrash) {
+    auto servidor = std::make_unique<ServidorUartSimulado>(PlacaUartSimulada("7", "1.0"));
+    PuertosDePrueba puertos({{1, servidor->Ruta()}});
+    TComBrd415 brd(std::make_unique<PlacaLineaSimulada>(0));
+    EnlaceEntrenadorTemporal enlace{EnlaceEntrenador{&brd, [](int) { return QString("3,4"); }, {}}};
+    ASSERT_TRUE(ConectarEntrenador());
+    servidor.reset();  // the cable is pulled: writes to the port now fail
+    EXPECT_EQ(LeerEquipoEntrenador(), 0);
+    EXPECT_FALSE(ActivarAveria(1, false));
+    EXPECT_FALSE(DesactivarAveria(false));
+}
+
 }  // namespace
