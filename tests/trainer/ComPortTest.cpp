@@ -1,5 +1,6 @@
 #include "ApoyoEntrenador.h"
 #include "ComPort.h"
+#include "DispositivoSerie.h"
 #include "PlacaUartSimulada.h"
 
 #include <gtest/gtest.h>
@@ -116,6 +117,26 @@ TEST_F(ComPortTest, ChangingPortWhileOpenMovesTheConnection) {
     ASSERT_EQ(::poll(&p, 1, 5000), 1);
     char b[4];
     EXPECT_EQ(::read(otraPlaca.Maestro(), b, sizeof b), 2);
+}
+
+TEST_F(ComPortTest, PortNamesAreReadFromTheConfigurationAtEveryOpen) {
+    Pseudoterminal otraPlaca;
+    puerto.Open();
+    puerto.Close();
+    puertos.Mapear({{1, otraPlaca.Ruta()}});
+    puerto.Open();
+    puerto.WriteText("L#", true);
+    pollfd p{otraPlaca.Maestro(), POLLIN, 0};
+    EXPECT_EQ(::poll(&p, 1, 5000), 1);
+}
+
+TEST(RutaPuertoTest, UnmappedPortsAreTheFirstSerialDevices) {
+    CarpetaTemporal carpeta;
+    InstalacionTemporal instalacion(carpeta.ruta());
+    carpeta.escribir("averias.ini", "[Puertos]\ncom2=/dev/ttyUSB0\n");
+    EXPECT_EQ(RutaPuerto(1), "/dev/ttyS0");
+    EXPECT_EQ(RutaPuerto(2), "/dev/ttyUSB0");
+    EXPECT_EQ(RutaPuerto(8), "/dev/ttyS7");
 }
 
 TEST_F(ComPortTest, SyncMethodCanOnlyChangeWhileClosed) {
