@@ -77,7 +77,9 @@ bool TComBrd415::BuscarPuerto(bool (TComBrd415::*abrir)(int), bool modoLinea) {
     return false;
 }
 
-bool TComBrd415::BuscarPuertoUart() { return BuscarPuerto(&TComBrd415::AbrirUart, false); }
+bool TComBrd415::BuscarPuertoUart() {
+    return BuscarPuerto(&TComBrd415::AbrirUart, false);
+}
 
 bool TComBrd415::AbrirUart(int puerto) {
     if (puertoEntrenador_ != 0 && modoLinea_) CerrarLinea();
@@ -156,7 +158,9 @@ bool TComBrd415::DesactivarRelesUart() {
 
 // --- Line mode.
 
-bool TComBrd415::BuscarPuertoLinea() { return BuscarPuerto(&TComBrd415::AbrirLinea, true); }
+bool TComBrd415::BuscarPuertoLinea() {
+    return BuscarPuerto(&TComBrd415::AbrirLinea, true);
+}
 
 bool TComBrd415::AbrirLinea(int puerto) {
     if (puertoEntrenador_ != 0) {

@@ -157,7 +157,10 @@ void TComPort::setPort(TPortType v) {
 void TComPort::setEvents(TEvents v) {
     events_ = v;
     if (!conectado_) return;
+    // The old thread may be waiting for a delivery to this very thread: let it go first.
+    entrega_->Cancelar();
     hilo_.reset();
+    entrega_ = std::make_shared<EntregaSincronizada>();
     hiloCreado_ = false;
     if (!events_.vacio()) CrearHilo();
 }

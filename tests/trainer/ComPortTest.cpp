@@ -259,4 +259,15 @@ TEST_F(ComPortTest, ClosingWhileAnEventWaitsForTheUserInterfaceThreadDoesNotHang
     EXPECT_EQ(llamadas.load(), 0);
 }
 
+TEST_F(ComPortTest, ChangingEventsWhileADeliveryWaitsDoesNotHangAndKeepsDelivering) {
+    std::atomic<int> llamadas{0};
+    puerto.OnRxChar = [&](TComPort&, int) { ++llamadas; };
+    puerto.Open();
+    EscribirDesdeLaPlaca("x");
+    QThread::msleep(200);
+    puerto.setEvents({evRxChar});
+    EscribirDesdeLaPlaca("y");
+    EXPECT_TRUE(EsperarHasta([&] { return llamadas.load() > 0; }));
+}
+
 }  // namespace
