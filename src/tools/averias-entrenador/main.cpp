@@ -8,6 +8,7 @@
 #include "Instalacion.h"
 
 #include <QCoreApplication>
+#include <cerrno>
 #include <cstdio>
 
 namespace {
@@ -31,6 +32,23 @@ int Uso() {
     return kUso;
 }
 
+// What a technician needs to know about a device before the search: whether it is there,
+// whether this user may open it, whether another program holds it.
+QString EstadoDelPuerto(const QString& ruta) {
+    int error = 0;
+    if (AbrirPuertoExclusivo(ruta, error).valido()) return QStringLiteral("disponible");
+    switch (error) {
+        case ENOENT:
+            return QStringLiteral("no existe");
+        case EACCES:
+            return QStringLiteral("sin permiso: el usuario debe estar en el grupo dialout");
+        case EBUSY:
+            return QStringLiteral("ocupado por otro programa");
+        default:
+            return QStringLiteral("no se puede abrir: error %1").arg(error);
+    }
+}
+
 QString DondeEsta(const TComBrd415& placa) {
     const int n = placa.PuertoEntrenador();
     return QStringLiteral("COM%1 (%2), modo %3")
@@ -40,7 +58,8 @@ QString DondeEsta(const TComBrd415& placa) {
 
 bool Detectar(const TComBrd415& placa) {
     Decir(QStringLiteral("Configuración: %1").arg(Instalacion::ArchivoConfiguracion()));
-    for (int n = 1; n <= 6; ++n) Decir(QStringLiteral("  COM%1 = %2").arg(n).arg(RutaPuerto(n)));
+    for (int n = 1; n <= 6; ++n)
+        Decir(QStringLiteral("  COM%1 = %2 (%3)").arg(n).arg(RutaPuerto(n), EstadoDelPuerto(RutaPuerto(n))));
     Decir(
         QStringLiteral("Buscando la placa en COM1 a COM6, primero en modo UART y después en modo línea..."));
     if (!ConectarEntrenador()) {
