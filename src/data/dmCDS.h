@@ -1,0 +1,141 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "ClientDataSet.h"
+#include "dmCDSCampos.h"
+
+namespace Esquema {
+struct Tabla;
+}
+
+// The data module: owns every table of the program, its cursors, data sources and field
+// components, and computes the calculated fields. Windows reach data only through it.
+class TdmCDS : public QObject {
+    Q_OBJECT
+public:
+    // Builds every table's structure (nothing is opened); becomes the program's dmCDS
+    // when there is none yet.
+    explicit TdmCDS(QObject* parent = nullptr);
+    ~TdmCDS() override;
+
+#define AVERIAS_DECLARAR_TABLA(tabla) TClientDataSet* tabla = nullptr;
+    AVERIAS_TABLAS_DMCDS(AVERIAS_DECLARAR_TABLA)
+#undef AVERIAS_DECLARAR_TABLA
+
+#define AVERIAS_DECLARAR_FUENTE(fuente, tabla) TDataSource* fuente = nullptr;
+    AVERIAS_FUENTES_DMCDS(AVERIAS_DECLARAR_FUENTE)
+#undef AVERIAS_DECLARAR_FUENTE
+
+#define AVERIAS_DECLARAR_CAMPO(tabla, miembro, campo) TField* miembro = nullptr;
+    AVERIAS_CAMPOS_DMCDS(AVERIAS_DECLARAR_CAMPO)
+#undef AVERIAS_DECLARAR_CAMPO
+
+    // Every table component in declaration order.
+    const std::vector<TClientDataSet*>& Tablas() const {
+        return tablas_;
+    }
+    // The table component named so; nullptr when there is none.
+    TClientDataSet* Tabla(const QString& nombre) const;
+
+    // Every stored table and every copy created empty with its structure, and the clones
+    // linked to them: a complete module without files.
+    void CrearTablasVacias();
+    // Creates one table empty with its structure (closing it first).
+    void CrearTablaVacia(TClientDataSet* tabla);
+
+    // The clones of the trainer tables (block, circuit and element choice lists, faults by
+    // number, the element name sources), each taken from its table as it is now.
+    void ClonarAveria();
+    void ClonarBloque();
+    void ClonarCircuito();
+    void ClonarComponente();
+    void ClonarElemento();
+    void ClonarGrupo();
+    void ClonarAlumno();
+
+    // Field labels and boolean display values from the language file (texts 35000 to 35018).
+    void AplicarTextosIdioma();
+
+    // ------------------------------------------------ storage and identifiers (dmCDSAlmacen.cpp)
+
+    // Loads the installation's tables, the first trainer's and the current group's, then
+    // the identifier counters and the language texts. A table that cannot be opened is
+    // reported through the message layer and ends the loading: false.
+    bool AbrirTablas();
+    void AbrirTablasEquipo(int codigoEquipo);
+    // Reopens the current group's three tables from its folder.
+    void AbrirTablasGrupo();
+    // Loads the current group's members and subgroups unless they are already its own.
+    void CargarTablasGrupo();
+    void AbrirGrupoAlumno();
+    void CerrarTablasGrupo();
+    // Closes the three group tables and forgets their files (a group is being inserted,
+    // or none is left).
+    void DesligarTablasGrupo();
+    // Creates the current group's three empty files in its folder.
+    void CrearTablasGrupo();
+    // The practice tables on a user's history: a student's code as FormatoCodigo gives it,
+    // or "PROFESOR" for the templates.
+    void AbrirHistorico(const QString& usuario);
+    // Opens the user's history, creating it when it does not exist yet.
+    void AbrirHistoricoSiExiste(const QString& usuario);
+    void CrearHistorico(const QString& usuario);
+    bool ExisteHistorico(const QString& usuario) const;
+    // Merges the change log and writes the table to its file; false when it could not be
+    // written (reported) or was not written by rule (no file name, group tables without a group).
+    bool SalvarTabla(TClientDataSet* tabla);
+    // Writes without merging and without checking the folder (practice lines).
+    bool GuardarTabla(TClientDataSet* tabla);
+    // The next identifier of a table: the smallest free one in its file (seeds: one more
+    // than the last given); stored in the first field of the new row when asked.
+    int SiguienteCodigo(TClientDataSet* tabla, bool asignar);
+    void DevolverCodigo(TClientDataSet* tabla);
+    // One counter row per table component when the counters table is empty.
+    void InicializarCodigos();
+    // The folder of the current group (ends with "/").
+    QString CarpetaGrupoActual();
+
+    // ------------------------------------------------ module state
+
+    // Unsaved edits made through the class management editors.
+    bool Modificado = false;
+    // The main window in front: "Alumnos", "Averias" or empty.
+    QString Modulo;
+
+private:
+    void AsignarManejadoresAlmacen();
+    void AbrirEn(TClientDataSet* tabla, const QString& carpeta);
+    bool EsTablaGrupo(const TClientDataSet* tabla) const;
+    bool EsTablaHistorico(const TClientDataSet* tabla) const;
+    bool HayGrupos() const;
+    void CrearArchivoVacio(TClientDataSet* tabla, const QString& archivo);
+
+    void CrearComponentes();
+    void DefinirEstructuras();
+    void DefinirCampos(TClientDataSet* tabla, const Esquema::Tabla& esquema, bool soloGuardados = false);
+    void DefinirOrdenYMaestro(TClientDataSet* tabla, const Esquema::Tabla& esquema);
+    void DefinirAgregados(TClientDataSet* tabla, const Esquema::Tabla& esquema);
+    void EnlazarCampos();
+    TDataSource* Fuente(const QString& nombre) const;
+
+    // Calculated fields (dmCDSCalculos.cpp).
+    void AsignarCalculos();
+    void CalcularComponente(TClientDataSet* componentes, TClientDataSet* elementos);
+    void CalcularAlumno();
+    void CalcularGrupoAlumno();
+    void CalcularSubgrupo();
+    void CalcularSemilla();
+    void CalcularReparacion();
+    void CalcularLineaReparacion();
+
+    std::vector<std::unique_ptr<TClientDataSet>> propias_;
+    std::vector<std::unique_ptr<TDataSource>> fuentes_;
+    std::vector<TClientDataSet*> tablas_;
+};
+
+// The program's one data module; null until start-up creates it.
+extern TdmCDS* dmCDS;

@@ -1,0 +1,306 @@
+// Where each table is loaded from and written to, and how rows get their identifiers.
+#include <QDir>
+#include <QFileInfo>
+
+#include <utility>
+
+#include "Cadenas.h"
+#include "CodigoLibre.h"
+#include "Esquema.h"
+#include "Mensajes.h"
+#include "RutasDatos.h"
+#include "dmCDS.h"
+
+namespace {
+
+bool ExisteCarpeta(const QString& carpeta) {
+    return !carpeta.isEmpty() && QFileInfo(carpeta).isDir();
+}
+
+QString ConBarra(QString carpeta) {
+    carpeta.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!carpeta.endsWith(QLatin1Char('/'))) carpeta += QLatin1Char('/');
+    return carpeta;
+}
+
+}  // namespace
+
+void TdmCDS::AsignarManejadoresAlmacen() {
+    for (TClientDataSet* tabla : {cdsGrupoAlumno, cdsSubgrupo, cdsSemilla}) {
+        tabla->BeforeOpen = [this](TClientDataSet* ds) {
+            if (cdsGrupo->State() != dsInsert && HayGrupos())
+                ds->SetFileName(RutasDatos::Archivo(CarpetaGrupoActual(), ds->Name));
+        };
+    }
+    cdsSubgrupo->AfterOpen = [this](TClientDataSet* ds) {
+        cdsSubgrupoLUp->Close();
+        if (!QFileInfo::exists(ds->FileName())) return;
+        cdsSubgrupoLUp->SetAggregatesActive(true);
+        cdsSubgrupoLUp->LoadFromFile(ds->FileName());
+        cdsSubgrupoLUp->SetReadOnly(true);
+    };
+    cdsGrupo->AfterOpen = [this](TClientDataSet*) { ClonarGrupo(); };
+    cdsCodigos->AfterPost = [this](TClientDataSet* ds) { SalvarTabla(ds); };
+
+    // The "BDs" practice templates never keep a practice; every other stored table is
+    // written before it closes.
+    for (const Esquema::Tabla& esquema : Esquema::Tablas()) {
+        TClientDataSet* tabla = Tabla(esquema.nombre);
+        if (tabla == cdsElemento) continue;
+        const bool conPlantilla =
+            tabla == cdsReparacion || tabla == cdsLineaReparacion || tabla == cdsSemilla;
+        tabla->BeforeClose = [this, conPlantilla](TClientDataSet* ds) {
+            if (conPlantilla && RutasDatos::EsPlantilla(ds->FileName(), ds->Name)) {
+                ds->CancelUpdates();
+                ds->EmptyDataSet();
+                return;
+            }
+            if (!ds->FileName().isEmpty() && ds->HayCambiosSinGuardar()) SalvarTabla(ds);
+        };
+    }
+}
+
+bool TdmCDS::AbrirTablas() {
+    try {
+        cdsEquipo->AfterScroll = nullptr;
+        AbrirEn(cdsEquipo, RutasDatos::CarpetaBDs());
+        // From now on every move to another trainer reloads its catalogue.
+        cdsEquipo->AfterScroll = [this](TClientDataSet* ds) {
+            if (!ds->IsEmpty()) AbrirTablasEquipo(cdsEFCodEquipo->AsInteger());
+        };
+        AbrirEn(cdsCodigos, RutasDatos::CarpetaBDs());
+        if (!cdsEquipo->IsEmpty()) AbrirTablasEquipo(cdsEFCodEquipo->AsInteger());
+        AbrirEn(cdsLineaReparacion, RutasDatos::CarpetaBDs());
+        AbrirEn(cdsReparacion, RutasDatos::CarpetaBDs());
+        AbrirEn(cdsAlumno, RutasDatos::CarpetaBDs());
+        ClonarAlumno();
+        AbrirEn(cdsGrupo, RutasDatos::CarpetaBDs());
+        cdsGrupo->SetReadOnly(cdsGrupo->IsEmpty());
+        if (HayGrupos()) {
+            cdsGrupoAlumno->SetAggregatesActive(true);
+            cdsSubgrupo->SetAggregatesActive(true);
+            AbrirTablasGrupo();
+        }
+        InicializarCodigos();
+        AplicarTextosIdioma();
+        return true;
+    } catch (const EDatabaseError& error) {
+        MostrarMensaje(error.Message());
+        return false;
+    }
+}
+
+void TdmCDS::AbrirEn(TClientDataSet* tabla, const QString& carpeta) {
+    tabla->Close();
+    tabla->SetFileName(RutasDatos::Archivo(carpeta, tabla->Name));
+    tabla->Open();
+}
+
+void TdmCDS::AbrirTablasEquipo(int codigoEquipo) {
+    const QString carpeta = RutasDatos::CarpetaEquipo(codigoEquipo);
+    AbrirEn(cdsSintomas, carpeta);
+    AbrirEn(cdsAveria, carpeta);
+    ClonarAveria();
+    AbrirEn(cdsBloque, carpeta);
+    ClonarBloque();
+    AbrirEn(cdsCircuito, carpeta);
+    ClonarCircuito();
+    cdsCircuitoLoc->Close();
+    cdsCircuitoLoc->LoadFromFile(cdsCircuito->FileName());
+    AbrirEn(cdsComponente, carpeta);
+    ClonarComponente();
+    for (TClientDataSet* copia : {cdsComponenteLoc, cdsComponenteTodos}) {
+        copia->Close();
+        copia->LoadFromFile(cdsComponente->FileName());
+    }
+    AbrirEn(cdsElemento, carpeta);
+    ClonarElemento();
+}
+
+bool TdmCDS::HayGrupos() const {
+    return cdsGrupo->Active() && !cdsGrupo->IsEmpty();
+}
+
+QString TdmCDS::CarpetaGrupoActual() {
+    const QString guardada = cdsGrpFDirectorio->AsString();
+    if (ExisteCarpeta(guardada)) return ConBarra(guardada);
+    // An installation moved or copied elsewhere keeps its groups under its own "BDs".
+    const QString propia = RutasDatos::CarpetaGrupo(cdsGrpFCodGrupo->AsInteger());
+    if (!ExisteCarpeta(propia) || cdsGrupo->State() != dsBrowse) return ConBarra(guardada);
+    const bool soloLectura = cdsGrupo->ReadOnly();
+    cdsGrupo->SetReadOnly(false);
+    if (cdsGrupo->Edit()) {
+        cdsGrpFDirectorio->SetAsString(propia);
+        cdsGrupo->Post();
+    }
+    cdsGrupo->SetReadOnly(soloLectura);
+    return propia;
+}
+
+void TdmCDS::AbrirTablasGrupo() {
+    for (TClientDataSet* tabla : {cdsGrupoAlumno, cdsSubgrupo, cdsSemilla}) {
+        tabla->Close();
+        tabla->Open();
+    }
+}
+
+void TdmCDS::AbrirGrupoAlumno() {
+    cdsGrupoAlumno->Close();
+    cdsGrupoAlumno->SetFileName(RutasDatos::Archivo(CarpetaGrupoActual(), cdsGrupoAlumno->Name));
+    cdsGrupoAlumno->SetAggregatesActive(true);
+    cdsGrupoAlumno->Open();
+}
+
+void TdmCDS::CargarTablasGrupo() {
+    const QString carpeta = CarpetaGrupoActual();
+    const QString miembros = RutasDatos::Archivo(carpeta, cdsGrupoAlumno->Name);
+    if (cdsGrupoAlumno->FileName() == miembros) return;
+    for (TClientDataSet* tabla : {cdsGrupoAlumno, cdsSubgrupo}) {
+        tabla->Close();
+        tabla->SetFileName(RutasDatos::Archivo(carpeta, tabla->Name));
+        tabla->SetAggregatesActive(true);
+        tabla->LoadFromFile();
+    }
+}
+
+void TdmCDS::CerrarTablasGrupo() {
+    for (TClientDataSet* tabla : {cdsGrupoAlumno, cdsSubgrupo, cdsSemilla}) tabla->Close();
+}
+
+void TdmCDS::DesligarTablasGrupo() {
+    for (TClientDataSet* tabla : {cdsSemilla, cdsGrupoAlumno, cdsSubgrupo}) {
+        tabla->Close();
+        tabla->SetFileName(QString());
+    }
+}
+
+void TdmCDS::CrearArchivoVacio(TClientDataSet* tabla, const QString& archivo) {
+    tabla->Close();
+    tabla->SetFileName(QString());
+    tabla->CreateDataSet();
+    tabla->SetFileName(archivo);
+    tabla->SaveToFile();
+}
+
+void TdmCDS::CrearTablasGrupo() {
+    const QString carpeta = CarpetaGrupoActual();
+    for (TClientDataSet* tabla : {cdsSemilla, cdsGrupoAlumno, cdsSubgrupo})
+        CrearArchivoVacio(tabla, RutasDatos::Archivo(carpeta, tabla->Name));
+}
+
+void TdmCDS::AbrirHistorico(const QString& usuario) {
+    cdsReparacion->Close();
+    cdsReparacion->SetFileName(RutasDatos::ArchivoReparacion(usuario));
+    cdsReparacion->Open();
+    cdsLineaReparacion->Close();
+    cdsLineaReparacion->SetFileName(RutasDatos::ArchivoLineaReparacion(usuario));
+    cdsLineaReparacion->Open();
+}
+
+bool TdmCDS::ExisteHistorico(const QString& usuario) const {
+    return QFileInfo::exists(RutasDatos::ArchivoReparacion(usuario));
+}
+
+void TdmCDS::AbrirHistoricoSiExiste(const QString& usuario) {
+    if (ExisteHistorico(usuario))
+        AbrirHistorico(usuario);
+    else
+        CrearHistorico(usuario);
+}
+
+void TdmCDS::CrearHistorico(const QString& usuario) {
+    // A practice must never go unsaved because the history folder is missing.
+    QDir().mkpath(RutasDatos::CarpetaDe(RutasDatos::ArchivoReparacion(usuario)));
+    CrearArchivoVacio(cdsReparacion, RutasDatos::ArchivoReparacion(usuario));
+    CrearArchivoVacio(cdsLineaReparacion, RutasDatos::ArchivoLineaReparacion(usuario));
+}
+
+bool TdmCDS::EsTablaGrupo(const TClientDataSet* tabla) const {
+    return tabla == cdsGrupoAlumno || tabla == cdsSubgrupo || tabla == cdsSemilla;
+}
+
+bool TdmCDS::EsTablaHistorico(const TClientDataSet* tabla) const {
+    return tabla == cdsReparacion || tabla == cdsLineaReparacion || tabla == cdsReparacionInfor ||
+           tabla == cdsLineaRepInfor;
+}
+
+bool TdmCDS::SalvarTabla(TClientDataSet* tabla) {
+    // A group being inserted has no files yet.
+    if (tabla->FileName().isEmpty()) return false;
+    if (EsTablaGrupo(tabla) && !HayGrupos()) return false;
+    const QString carpeta = RutasDatos::CarpetaDe(tabla->FileName());
+    if (!ExisteCarpeta(carpeta)) {
+        if (!EsTablaHistorico(tabla) || !QDir().mkpath(carpeta)) {
+            MostrarMensaje(QStringLiteral("No se puede guardar %1: no existe la carpeta %2")
+                               .arg(tabla->Name, QDir::toNativeSeparators(carpeta)));
+            return false;
+        }
+    }
+    tabla->MergeChangeLog();
+    tabla->SaveToFile();
+    return true;
+}
+
+bool TdmCDS::GuardarTabla(TClientDataSet* tabla) {
+    if (tabla->FileName().isEmpty()) return false;
+    if (EsTablaGrupo(tabla) && !HayGrupos()) return false;
+    tabla->SaveToFile();
+    return true;
+}
+
+int TdmCDS::SiguienteCodigo(TClientDataSet* tabla, bool asignar) {
+    if (!cdsCodigos->Locate(QStringLiteral("cdsCodFTabla"), tabla->Name)) {
+        // A table added after the counters were created gets its counter now.
+        cdsCodigos->Append();
+        cdsCodFTabla->SetAsString(tabla->Name);
+        cdsCodFUltimo->SetAsInteger(0);
+    } else {
+        cdsCodigos->Edit();
+    }
+    int codigo = 0;
+    try {
+        if (tabla == cdsSemilla) {
+            codigo = cdsCodFUltimo->AsInteger() + 1;
+        } else {
+            if (tabla->FileName().isEmpty())
+                throw EDatabaseError(
+                    QStringLiteral("%1: no table file to take identifiers from").arg(tabla->Name));
+            cdsAux->Close();
+            cdsAux->LoadFromFile(tabla->FileName());
+            std::vector<int> codigos;
+            codigos.reserve(static_cast<std::size_t>(cdsAux->RecordCount()));
+            TField* primero = cdsAux->Fields().front();
+            for (cdsAux->First(); !cdsAux->Eof(); cdsAux->Next())
+                if (!primero->IsNull()) codigos.push_back(primero->AsInteger());
+            cdsAux->Close();
+            codigo = MenorCodigoLibre(codigos);
+        }
+    } catch (...) {
+        cdsCodigos->Cancel();
+        throw;
+    }
+    cdsCodFUltimo->SetAsInteger(codigo);
+    cdsCodigos->Post();
+    if (asignar) tabla->Fields().front()->SetAsInteger(codigo);
+    return codigo;
+}
+
+void TdmCDS::DevolverCodigo(TClientDataSet* tabla) {
+    if (!cdsCodigos->Locate(QStringLiteral("cdsCodFTabla"), tabla->Name)) return;
+    cdsCodigos->Edit();
+    cdsCodFUltimo->SetAsInteger(cdsCodFUltimo->AsInteger() - 1);
+    cdsCodigos->Post();
+}
+
+void TdmCDS::InicializarCodigos() {
+    if (!cdsCodigos->IsEmpty()) return;
+    const TDataSetNotifyEvent guardar = std::exchange(cdsCodigos->AfterPost, nullptr);
+    for (const TClientDataSet* tabla : Tablas()) {
+        cdsCodigos->Append();
+        cdsCodFTabla->SetAsString(tabla->Name);
+        cdsCodFUltimo->SetAsInteger(0);
+        cdsCodigos->Post();
+    }
+    cdsCodigos->AfterPost = guardar;
+    SalvarTabla(cdsCodigos);
+}
