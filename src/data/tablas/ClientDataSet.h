@@ -36,6 +36,7 @@ class TField;
 namespace tablas {
 class Tabla;
 struct Fila;
+struct Cambio;
 class Expresion;
 }  // namespace tablas
 
@@ -497,6 +498,16 @@ private:
     friend class tablas::Tabla;
     struct Cursor;
 
+    // Field access for TField, notifications for TDataSource and Tabla.
+    QVariant LeerCampo(const TField* campo) const;
+    QVariant LeerValorAnterior(const TField* campo) const;
+    void EscribirCampo(TField* campo, const QVariant& valor);
+    QVariant CalcularAgregado(const TAggregate& agregado) const;
+    void Avisar(TDataEvent evento, TField* campo = nullptr);
+    void AlCambiarMaestro(TDataEvent evento);
+    void AlCambiarTabla(const tablas::Cambio& cambio);
+    void QuitarFuente(TDataSource* fuente);
+
     std::vector<TField*> campos_;
     std::vector<std::unique_ptr<TField>> propios_;
     std::shared_ptr<tablas::Tabla> tabla_;
@@ -509,4 +520,5 @@ private:
     bool eof_ = true, bof_ = true, modificado_ = false;
     TDataSetState estado_ = dsInactive;
     int controlesOff_ = 0;
+    bool avisoPendiente_ = false;
 };
