@@ -98,6 +98,15 @@ INSTANTIATE_TEST_SUITE_P(Respuestas, CodigoTest,
                                            CasoCodigo{"MayorQueUnByte", "300", 300}),
                          NombreCaso<CasoCodigo>);
 
+TEST(UartTest, ReadingTheCodeFirstConnectsAndThenAsksTheUartBoard) {
+    PlacaUart placa(1, "7");
+    TComBrd415 brd(SinPlacaDeLinea());
+    ASSERT_TRUE(brd.ModoLinea());  // as created: the read goes the line-mode way, which connects first
+    EXPECT_EQ(brd.LeerCodigo(), 7);
+    EXPECT_FALSE(brd.ModoLinea());
+    EXPECT_EQ(placa.servidor.Recibido(), QByteArray("V#L#"));
+}
+
 TEST(UartTest, BoardOnComSevenIsNeverFound) {
     PlacaUart placa(7);
     TComBrd415 brd(SinPlacaDeLinea());
