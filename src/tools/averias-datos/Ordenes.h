@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// One subcommand of averias-datos: its arguments (after the command name) in, exit
+// status out. Messages for the user go to `errores`.
+struct Orden {
+    const char* nombre;
+    const char* uso;  // arguments, for the usage text
+    const char* descripcion;
+    int (*ejecutar)(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
+};
+
+int OrdenVolcar(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
+int OrdenCampos(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
+
+// Exit statuses.
+constexpr int kSalidaBien = 0;
+constexpr int kSalidaArchivo = 1;  // missing, damaged or foreign file
+constexpr int kSalidaUso = 2;
