@@ -34,6 +34,12 @@ bool Esperar(int fd, short eventos, int esperaMs, int cancelar, int& error) {
         error = EBADF;
         return false;
     }
+    // We only wait after a transfer found nothing to do, so a hung-up line (which would wake
+    // poll at once for ever) is an input/output error.
+    if (fds[0].revents & (POLLHUP | POLLERR)) {
+        error = EIO;
+        return false;
+    }
     return true;
 }
 
@@ -49,9 +55,9 @@ ResultadoES Transferir(int fd, short eventos, int cuenta, int plazoMs, int inter
             r.bytes += static_cast<int>(n);
             continue;
         }
-        if (n == 0) return r;  // the other end hung up
-        if (errno == EINTR) continue;
-        if (errno != EAGAIN) {
+        // A terminal without VMIN answers "nothing yet" with 0 instead of EAGAIN.
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno != EAGAIN) {
             r.error = errno;
             return r;
         }

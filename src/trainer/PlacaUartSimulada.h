@@ -51,6 +51,11 @@ public:
     Pseudoterminal();  // throws std::runtime_error with the errno when it cannot
     QString Ruta() const { return ruta_; }
     int Maestro() const { return maestro_.fd(); }
+    // Hangs the line up, as a pulled cable does.
+    void CerrarMaestro() {
+        maestro_.cerrar();
+        esclavo_.cerrar();
+    }
 
 private:
     Descriptor maestro_;

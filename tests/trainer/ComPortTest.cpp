@@ -178,6 +178,27 @@ TEST_F(ComPortTest, PendingReadCompletesWhenWaitedFor) {
     EXPECT_EQ(puerto.WaitPendingIO(), -2);
 }
 
+TEST_F(ComPortTest, PendingReadStartedBeforeTheBytesArriveWaitsForThem) {
+    puerto.Timeouts().setReadTotalConstant(5000);
+    puerto.Open();
+    QByteArray texto;
+    EXPECT_EQ(puerto.ReadText(texto, 3, false), -1);
+    QThread::msleep(100);  // the background read has found nothing and waits
+    EscribirDesdeLaPlaca("abc");
+    EXPECT_EQ(puerto.WaitPendingIO(), 3);
+    EXPECT_EQ(texto, QByteArray("abc"));
+}
+
+TEST_F(ComPortTest, ReadOnAHungUpLineFailsInsteadOfWaiting) {
+    puerto.Timeouts().setReadTotalConstant(60000);
+    puerto.Open();
+    pty.CerrarMaestro();
+    QByteArray texto;
+    const auto inicio = Reloj::now();
+    EXPECT_THROW(puerto.ReadText(texto, 3, true), EComPort);
+    EXPECT_LT(Reloj::now() - inicio, std::chrono::seconds(30));
+}
+
 TEST_F(ComPortTest, AbortingEndsPendingOperationsAtOnce) {
     puerto.Timeouts().setReadTotalConstant(60000);
     puerto.Open();
