@@ -12,6 +12,7 @@ const Orden kOrdenes[] = {
     {"volcar", "FICHERO.cds", "imprime la tabla como CSV (primera línea, los nombres de los campos)",
      OrdenVolcar},
     {"campos", "FICHERO.cds", "imprime las definiciones de campos e índices de la tabla", OrdenCampos},
+    {"demo", "CARPETA", "escribe una instalación de demostración completa en CARPETA", OrdenDemo},
 };
 
 void Uso(QTextStream& errores) {

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <map>
+#include <set>
+
+#include "CarpetaTemporal.h"
+#include "ClientDataSet.h"
+
+namespace {
+
+struct Salida {
+    int estado;
+    QString texto;
+};
+
+Salida ejecutar(const QStringList& argumentos) {
+    QProcess p;
+    p.start(carpetaProgramas() + "/averias-datos", argumentos);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError())};
+}
+
+// One demo installation for the whole suite: writing it takes a moment.
+class DemoTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        carpeta = new CarpetaTemporal;
+        salida = new Salida(ejecutar({"demo", carpeta->ruta() + "/demo"}));
+    }
+    static void TearDownTestSuite() {
+        delete salida;
+        delete carpeta;
+    }
+    static QString archivo(const QString& relativo) { return carpeta->ruta() + "/demo/" + relativo; }
+    static void cargar(TClientDataSet& tabla, const QString& relativo) {
+        tabla.LoadFromFile(archivo(relativo));
+    }
+
+    static inline CarpetaTemporal* carpeta = nullptr;
+    static inline Salida* salida = nullptr;
+};
+
+TEST_F(DemoTest, EscribeLaInstalacionYDiceLasContrasenas) {
+    ASSERT_EQ(salida->estado, 0) << salida->texto.toStdString();
+    EXPECT_TRUE(salida->texto.contains("AL001"));
+    EXPECT_TRUE(salida->texto.contains("SUB001"));
+    for (const char* f :
+         {"idioma.lng", "averias.ini", "images/Logo.bmp", "images/VIVUZUV.ico", "caratulas/7.htm",
+          "BDs/cdsEquipo.cds", "BDs/cdsCodigos.cds", "BDs/cdsAlumno.cds", "BDs/cdsGrupo.cds",
+          "BDs/cdsReparacion.cds", "BDs/cdsLineaReparacion.cds", "BDs/GRP 001/cdsSemilla.cds"})
+        EXPECT_TRUE(QFile::exists(archivo(f))) << f;
+    for (const char* d : {"Historic", "Informes", "Help"}) EXPECT_TRUE(QFileInfo(archivo(d)).isDir()) << d;
+}
+
+TEST_F(DemoTest, CadaEntrenadorTieneAveriasConRelesYSintomasDeAmbosNiveles) {
+    ASSERT_EQ(salida->estado, 0);
+    for (const char* equipo : {"EQ001", "EQ002"}) {
+        TClientDataSet averias, sintomas, componentes;
+        cargar(averias, QString("BDs/%1/cdsAveria.cds").arg(equipo));
+        cargar(sintomas, QString("BDs/%1/cdsSintomas.cds").arg(equipo));
+        cargar(componentes, QString("BDs/%1/cdsComponente.cds").arg(equipo));
+        EXPECT_GE(averias.RecordCount(), 15);
+        EXPECT_LE(averias.RecordCount(), 25);
+        std::map<int, std::set<QString>> niveles;
+        for (sintomas.First(); !sintomas.Eof(); sintomas.Next())
+            niveles[sintomas.FieldByName("cdsSinFPtrIdAveria")->AsInteger()].insert(
+                sintomas.FieldByName("cdsSinFNivel")->AsString());
+        for (averias.First(); !averias.Eof(); averias.Next()) {
+            const int id = averias.FieldByName("cdsAvFIdAveria")->AsInteger();
+            const QStringList reles = averias.FieldByName("cdsAvFReles")->AsString().split(',');
+            EXPECT_TRUE(reles.size() >= 1 && reles.size() <= 3) << id;
+            for (const QString& r : reles) EXPECT_TRUE(r.toInt() >= 1 && r.toInt() <= 32) << id;
+            EXPECT_EQ(niveles[id], (std::set<QString>{"C", "J"})) << id;
+        }
+        std::map<int, int> circuitos;
+        for (componentes.First(); !componentes.Eof(); componentes.Next())
+            ++circuitos[componentes.FieldByName("cdsComFCodComponente")->AsInteger()];
+        int maximo = 0;
+        for (auto [elemento, n] : circuitos) maximo = std::max(maximo, n);
+        EXPECT_GE(maximo, 3) << equipo;
+    }
+}
+
+TEST_F(DemoTest, ElGrupoTieneCincoAlumnosUnSubgrupoDeDosYSemillasDeAmbosModos) {
+    ASSERT_EQ(salida->estado, 0);
+    TClientDataSet alumnos, miembros, subgrupo, semillas;
+    cargar(alumnos, "BDs/cdsAlumno.cds");
+    cargar(miembros, "BDs/GRP 001/cdsGrupoAlumno.cds");
+    cargar(subgrupo, "BDs/GRP 001/cdsSubgrupo.cds");
+    cargar(semillas, "BDs/GRP 001/cdsSemilla.cds");
+    EXPECT_EQ(alumnos.RecordCount(), 5);
+    EXPECT_EQ(miembros.RecordCount(), 5);
+    EXPECT_EQ(subgrupo.RecordCount(), 2);
+    std::map<std::pair<int, bool>, int> porEquipoYModo;
+    for (semillas.First(); !semillas.Eof(); semillas.Next())
+        ++porEquipoYModo[{semillas.FieldByName("cdsSemFPtrEquipo")->AsInteger(),
+                          semillas.FieldByName("cdsSemFTutorizada")->AsBoolean()}];
+    EXPECT_EQ(porEquipoYModo.size(), 4u);
+    TClientDataSet averias;
+    cargar(averias, "BDs/EQ001/cdsAveria.cds");
+    EXPECT_EQ((porEquipoYModo[{1, true}]), averias.RecordCount());
+}
+
+TEST_F(DemoTest, NoEscribeEncimaDeUnaInstalacion) {
+    ASSERT_EQ(salida->estado, 0);
+    const Salida otra = ejecutar({"demo", carpeta->ruta() + "/demo"});
+    EXPECT_NE(otra.estado, 0);
+    EXPECT_TRUE(otra.texto.contains("ya hay una instalación"));
+}
+
+TEST(DemoUsoTest, SinCarpetaExplicaElUso) {
+    const Salida s = ejecutar({"demo"});
+    EXPECT_EQ(s.estado, 2);
+    EXPECT_TRUE(s.texto.contains("Uso"));
+}
+
+}  // namespace
