@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -99,6 +100,55 @@ public:
     // The folder of the current group (ends with "/").
     QString CarpetaGrupoActual();
 
+    // ------------------------------------------------ editing rules and class data (dmCDSReglas.cpp)
+
+    static bool EnConsulta(const TClientDataSet* tabla) {
+        return tabla->State() == dsBrowse;
+    }
+    static bool EnEdicion(const TClientDataSet* tabla) {
+        return tabla->State() == dsEdit;
+    }
+    static bool EnInsercion(const TClientDataSet* tabla) {
+        return tabla->State() == dsInsert;
+    }
+    // No field marked required is Null.
+    static bool CamposRequeridosLlenos(const TClientDataSet* tabla);
+    bool ValidarGrupo();
+    bool GuardarCambios();
+    bool CancelarCambios();
+    void CerrarEdiciones();
+    void CerrarTablas();
+    bool LocalizarGrupo(int codigoGrupo);
+    void BorrarAlumnosGrupo(int codigoGrupo);
+    void BorrarGrupo(int codigoGrupo);
+    void BorrarSemillasGrupo(int codigoGrupo);
+    bool AlumnoEnGrupo(int codigoAlumno);
+    void AnadirGrupoAlumno(const QString& codigoGrupo);
+    void AnadirSubgrupoAlumno(const QString& codigoSubgrupo);
+    void QuitarSubgrupoAlumno(const QString& codigoSubgrupo);
+    void ActualizarNumAlumnos();
+    int NumAlumnosSubgrupo() const;
+    struct ResultadoPassword {
+        bool aceptado = false;
+        int tipo = 0;  // 1 student, 2 subgroup
+    };
+    // The login check; the window passes the typed password upper-cased.
+    ResultadoPassword ComprobarPassword(int codigoGrupo, const QString& password);
+
+    static void AplicarFiltro(TClientDataSet* tabla, const QString& filtro);
+    static void QuitarFiltro(TClientDataSet* tabla);
+
+    // Prefixes of the initial passwords, followed by the code in three digits. Upper case:
+    // the login upper-cases what is typed.
+    static inline const QString kPrefijoPasswordAlumno = QStringLiteral("AL");
+    static inline const QString kPrefijoPasswordSubgrupo = QStringLiteral("SUB");
+
+signals:
+    // False while a row is being inserted into a table the group tree shows: the class
+    // management tree must not react to its changes until this says true again.
+    void ReaccionesArbol(bool activas);
+
+public:
     // ------------------------------------------------ module state
 
     // Unsaved edits made through the class management editors.
@@ -108,6 +158,16 @@ public:
 
 private:
     void AsignarManejadoresAlmacen();
+    void AsignarReglas();
+    void AsignarReglasGrupo();
+    void AsignarReglasAlumno();
+    void AsignarReglasGrupoAlumno();
+    void AsignarReglasSubgrupo();
+    void AsignarReglasSemilla();
+    void PropagarSubgrupo();
+    void QuitarGrupoDeAlumno();
+    // Changes the subgroup list of the current subgroup row's member in the group.
+    void CambiarSubgruposMiembro(const std::function<QString(const QStringList&)>& cambio);
     void AbrirEn(TClientDataSet* tabla, const QString& carpeta);
     bool EsTablaGrupo(const TClientDataSet* tabla) const;
     bool EsTablaHistorico(const TClientDataSet* tabla) const;
@@ -135,6 +195,7 @@ private:
     std::vector<std::unique_ptr<TClientDataSet>> propias_;
     std::vector<std::unique_ptr<TDataSource>> fuentes_;
     std::vector<TClientDataSet*> tablas_;
+    bool reglasAsignadas_ = false;
 };
 
 // The program's one data module; null until start-up creates it.

@@ -61,6 +61,9 @@ void TdmCDS::AsignarManejadoresAlmacen() {
 }
 
 bool TdmCDS::AbrirTablas() {
+    // A module on an installation's files keeps them by its editing rules; a module whose
+    // tables were only created empty has none.
+    AsignarReglas();
     try {
         cdsEquipo->AfterScroll = nullptr;
         AbrirEn(cdsEquipo, RutasDatos::CarpetaBDs());

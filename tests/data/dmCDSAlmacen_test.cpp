@@ -3,62 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "CarpetaTemporal.h"
-#include "Instalacion.h"
-#include "MensajesGrabados.h"
-#include "ModuloPrueba.h"
+#include "InstalacionPrueba.h"
 #include "RutasDatos.h"
 
 namespace {
-
-const char* const kTablasBDs[] = {"cdsEquipo", "cdsCodigos",    "cdsAlumno",
-                                  "cdsGrupo",  "cdsReparacion", "cdsLineaReparacion"};
-const char* const kTablasEquipo[] = {"cdsSintomas", "cdsAveria",     "cdsBloque",
-                                     "cdsCircuito", "cdsComponente", "cdsElemento"};
-const char* const kTablasGrupo[] = {"cdsGrupoAlumno", "cdsSubgrupo", "cdsSemilla"};
-
-// A small installation written by a module of its own: one trainer with one fault, one
-// group stored under `carpetaGrupo` with one member, one student.
-void EscribirInstalacion(const QString& raiz, const QString& carpetaGrupo) {
-    TdmCDS origen;
-    origen.CrearTablasVacias();
-    AnadirFila(origen.cdsEquipo, {{"cdsEFCodEquipo", 1}, {"cdsEFDescripcion", "Motor"}});
-    AnadirFila(origen.cdsAveria, {{"cdsAvFIdAveria", 30}, {"cdsAvFCodAveria", 4}, {"cdsAvFPtrEquipo", 1}});
-    origen.cdsGrupo->SetReadOnly(false);
-    AnadirFila(origen.cdsGrupo,
-               {{"cdsGrpFCodGrupo", 1}, {"cdsGrpFNombre", "1A"}, {"cdsGrpFDirectorio", carpetaGrupo}});
-    AnadirFila(origen.cdsAlumno, {{"cdsAFCodAlumno", 7}, {"cdsAFNombre", "Ana"}, {"cdsAFGrupos", "1#"}});
-    AnadirFila(origen.cdsGrupoAlumno, {{"cdsGrpAlFPtrGrupo", 1}, {"cdsGrpAlFPtrAlumno", 7}});
-    const auto guardar = [&origen](const char* const* tablas, std::size_t n, const QString& carpeta) {
-        QDir().mkpath(carpeta);
-        for (std::size_t i = 0; i < n; ++i) origen.Tabla(tablas[i])->SaveToFile(carpeta + tablas[i] + ".cds");
-    };
-    guardar(kTablasBDs, std::size(kTablasBDs), raiz + "/BDs/");
-    guardar(kTablasEquipo, std::size(kTablasEquipo), raiz + "/BDs/EQ001/");
-    guardar(kTablasGrupo, std::size(kTablasGrupo), raiz + "/BDs/GRP 001/");
-}
-
-class Almacen : public ::testing::Test {
-protected:
-    QString Ruta(const QString& relativa) const { return carpeta_.ruta() + "/" + relativa; }
-    QString CarpetaGrupo() const { return Ruta("BDs/GRP 001/"); }
-
-    // Opens the installation and expects no message.
-    void Abrir() { ASSERT_TRUE(dm.AbrirTablas()) << mensajes_.textos().join("\n").toStdString(); }
-
-    // The rows of a table file as another module would read them.
-    int FilasEnArchivo(const QString& archivo) {
-        TClientDataSet lector;
-        lector.LoadFromFile(archivo);
-        return lector.RecordCount();
-    }
-
-    CarpetaTemporal carpeta_;
-    InstalacionTemporal instalacion_{carpeta_.ruta()};
-    IdiomaPrueba idioma_{TextosDelModulo()};
-    MensajesGrabados mensajes_;
-    TdmCDS dm;
-};
 
 TEST_F(Almacen, SinTablasLaAperturaLoDiceYSigue) {
     EXPECT_FALSE(dm.AbrirTablas());
@@ -113,19 +61,22 @@ TEST_F(Almacen, LosIdentificadoresLibresSeReutilizan) {
     EXPECT_EQ(dm.SiguienteCodigo(dm.cdsAlumno, false), 2);
 }
 
-TEST_F(Almacen, LasSemillasNoReutilizanYUnaInsercionCanceladaDevuelveSuCodigo) {
+TEST_F(Almacen, UnaSemillaCanceladaDevuelveSuCodigoPeroUnaBorradaNo) {
     EscribirInstalacion(carpeta_.ruta(), CarpetaGrupo());
     Abrir();
     dm.cdsSemilla->SetReadOnly(false);
-    dm.cdsSemilla->Append();
-    EXPECT_EQ(dm.SiguienteCodigo(dm.cdsSemilla, true), 1);
+    ASSERT_TRUE(dm.cdsSemilla->Append());
     EXPECT_EQ(dm.cdsSemFIdSemilla->AsInteger(), 1);
     dm.cdsSemilla->Cancel();
-    dm.DevolverCodigo(dm.cdsSemilla);
-    dm.cdsSemilla->Append();
-    EXPECT_EQ(dm.SiguienteCodigo(dm.cdsSemilla, true), 1);
+    ASSERT_TRUE(dm.cdsSemilla->Append());
+    EXPECT_EQ(dm.cdsSemFIdSemilla->AsInteger(), 1);
+    dm.cdsSemFCodSemilla->SetAsInteger(1);
+    dm.cdsSemFPtrGrupo->SetAsInteger(1);
+    ASSERT_TRUE(dm.cdsSemilla->Post());
+    dm.cdsSemilla->Delete();
+    ASSERT_TRUE(dm.cdsSemilla->Append());
+    EXPECT_EQ(dm.cdsSemFIdSemilla->AsInteger(), 2);
     dm.cdsSemilla->Cancel();
-    EXPECT_EQ(dm.SiguienteCodigo(dm.cdsSemilla, false), 2) << "sin devolverlo, el siguiente es otro";
 }
 
 TEST_F(Almacen, SinArchivoNoHayIdentificador) {
