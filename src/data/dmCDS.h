@@ -159,6 +159,10 @@ public:
 private:
     void AsignarManejadoresAlmacen();
     void AsignarReglas();
+    // Handlers shared by the class tables: clear Modificado and save; give back the
+    // identifier of a cancelled insert.
+    TDataSetNotifyEvent GuardarTrasCambio();
+    TDataSetNotifyEvent DevolverAlCancelar();
     void AsignarReglasGrupo();
     void AsignarReglasAlumno();
     void AsignarReglasGrupoAlumno();

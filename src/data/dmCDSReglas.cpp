@@ -107,6 +107,20 @@ void TdmCDS::AsignarReglas() {
     }
 }
 
+TDataSetNotifyEvent TdmCDS::GuardarTrasCambio() {
+    return [this](TClientDataSet* ds) {
+        Modificado = false;
+        SalvarTabla(ds);
+    };
+}
+
+TDataSetNotifyEvent TdmCDS::DevolverAlCancelar() {
+    return [this](TClientDataSet* ds) {
+        if (EnInsercion(ds)) DevolverCodigo(ds);
+        Modificado = false;
+    };
+}
+
 void TdmCDS::AsignarReglasGrupo() {
     cdsGrupo->AfterInsert = [this](TClientDataSet*) {
         const int codigo = SiguienteCodigo(cdsGrupo, true);
@@ -122,10 +136,7 @@ void TdmCDS::AsignarReglasGrupo() {
         if (!CamposRequeridosLlenos(ds) || !ValidarGrupo()) Abort();
         emit ReaccionesArbol(true);
     };
-    cdsGrupo->AfterPost = [this](TClientDataSet* ds) {
-        Modificado = false;
-        SalvarTabla(ds);
-    };
+    cdsGrupo->AfterPost = GuardarTrasCambio();
     cdsGrupo->OnPostError = [](TClientDataSet*, EDatabaseError&, TDataAction& accion) {
         MostrarMensaje(QStringLiteral("Falla el post de la tabla grupo"));
         accion = daFail;
@@ -162,18 +173,9 @@ void TdmCDS::AsignarReglasAlumno() {
         AbortarSiFaltanRequeridos(ds);
         emit ReaccionesArbol(true);
     };
-    cdsAlumno->AfterPost = [this](TClientDataSet* ds) {
-        Modificado = false;
-        SalvarTabla(ds);
-    };
-    cdsAlumno->BeforeCancel = [this](TClientDataSet* ds) {
-        if (EnInsercion(ds)) DevolverCodigo(ds);
-        Modificado = false;
-    };
-    cdsAlumno->AfterDelete = [this](TClientDataSet* ds) {
-        Modificado = false;
-        SalvarTabla(ds);
-    };
+    cdsAlumno->AfterPost = GuardarTrasCambio();
+    cdsAlumno->BeforeCancel = DevolverAlCancelar();
+    cdsAlumno->AfterDelete = GuardarTrasCambio();
 }
 
 void TdmCDS::AsignarReglasGrupoAlumno() {
@@ -185,10 +187,7 @@ void TdmCDS::AsignarReglasGrupoAlumno() {
     // A membership row takes no identifier, so a cancelled one has none to give back.
     cdsGrupoAlumno->BeforeCancel = [this](TClientDataSet*) { Modificado = false; };
     cdsGrupoAlumno->BeforeDelete = [this](TClientDataSet*) { QuitarGrupoDeAlumno(); };
-    cdsGrupoAlumno->AfterDelete = [this](TClientDataSet* ds) {
-        Modificado = false;
-        SalvarTabla(ds);
-    };
+    cdsGrupoAlumno->AfterDelete = GuardarTrasCambio();
     cdsGrupoAlumno->AfterOpen = [](TClientDataSet* ds) { ds->SetReadOnly(ds->IsEmpty()); };
 }
 
@@ -203,18 +202,12 @@ void TdmCDS::AsignarReglasSubgrupo() {
         emit ReaccionesArbol(true);
     };
     cdsSubgrupo->AfterPost = [this](TClientDataSet*) { PropagarSubgrupo(); };
-    cdsSubgrupo->BeforeCancel = [this](TClientDataSet* ds) {
-        if (EnInsercion(ds)) DevolverCodigo(ds);
-        Modificado = false;
-    };
+    cdsSubgrupo->BeforeCancel = DevolverAlCancelar();
     cdsSubgrupo->BeforeDelete = [this](TClientDataSet*) {
         QuitarSubgrupoAlumno(cdsSubFCodSubgrupo->AsString());
     };
     // Saved at once, like the membership list that the deletion has just changed.
-    cdsSubgrupo->AfterDelete = [this](TClientDataSet* ds) {
-        Modificado = false;
-        SalvarTabla(ds);
-    };
+    cdsSubgrupo->AfterDelete = GuardarTrasCambio();
     const TDataSetNotifyEvent recargarLista = cdsSubgrupo->AfterOpen;
     cdsSubgrupo->AfterOpen = [recargarLista](TClientDataSet* ds) {
         ds->SetReadOnly(ds->IsEmpty());
@@ -228,14 +221,8 @@ void TdmCDS::AsignarReglasSemilla() {
         Modificado = false;
         if (!EnInsercion(cdsGrupo)) SalvarTabla(ds);
     };
-    cdsSemilla->BeforeCancel = [this](TClientDataSet* ds) {
-        if (EnInsercion(ds)) DevolverCodigo(ds);
-        Modificado = false;
-    };
-    cdsSemilla->AfterDelete = [this](TClientDataSet* ds) {
-        Modificado = false;
-        SalvarTabla(ds);
-    };
+    cdsSemilla->BeforeCancel = DevolverAlCancelar();
+    cdsSemilla->AfterDelete = GuardarTrasCambio();
 }
 
 void TdmCDS::QuitarGrupoDeAlumno() {
