@@ -160,3 +160,62 @@ TEST_F(Reglas, ElNumeroDeAlumnosSigueALosMiembros) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Reglas, BorrarUnGrupoBorraSusAlumnosSuHistoricoYSuCarpeta) {
+    dm.AbrirHistoricoSiExiste("007");
+    dm.AbrirHistorico(RutasDatos::kProfesor);
+    ASSERT_TRUE(QFileInfo::exists(Ruta("Historic/cdsReparacion007.cds")));
+    carpeta_.escribir("BDs/GRP 001/Informes/nota.txt", "x");
+    dm.BorrarGrupo(1);
+    EXPECT_FALSE(QFileInfo::exists(Ruta("Historic/cdsReparacion007.cds")));
+    EXPECT_FALSE(QFileInfo::exists(Ruta("Historic/cdsLineaReparacion007.cds")));
+    EXPECT_FALSE(QFileInfo::exists(CarpetaGrupo()));
+    EXPECT_EQ(dm.cdsGrupo->RecordCount(), 0);
+    EXPECT_EQ(dm.cdsAlumno->RecordCount(), 0);
+    EXPECT_EQ(FilasEnArchivo(Ruta("BDs/cdsAlumno.cds")), 0);
+    EXPECT_EQ(FilasEnArchivo(Ruta("BDs/cdsGrupo.cds")), 0);
+    EXPECT_TRUE(mensajes_.textos().isEmpty()) << mensajes_.textos().join("\n").toStdString();
+}
+
+TEST_F(Reglas, BorrarLasSemillasDeUnGrupoDejaLasDeOtros) {
+    dm.cdsSemilla->SetReadOnly(false);
+    for (int grupo : {1, 1, 2})
+        AnadirFila(dm.cdsSemilla, {{"cdsSemFCodSemilla", 1}, {"cdsSemFPtrGrupo", grupo}});
+    dm.cdsSemilla->SetMasterSource(nullptr);  // all groups' seeds in view
+    dm.BorrarSemillasGrupo(1);
+    EXPECT_FALSE(dm.cdsSemilla->Filtered());
+    EXPECT_EQ(dm.cdsSemilla->RecordCount(), 1);
+    EXPECT_EQ(dm.cdsSemFPtrGrupo->AsInteger(), 2);
+}
+
+TEST_F(Reglas, CancelarLosCambiosDevuelveElCodigoDeUnaInsercion) {
+    ASSERT_TRUE(dm.cdsAlumno->Append());
+    const int codigo = dm.cdsAFCodAlumno->AsInteger();
+    dm.Modificado = true;
+    EXPECT_TRUE(dm.CancelarCambios());
+    EXPECT_FALSE(dm.Modificado);
+    ASSERT_TRUE(dm.cdsAlumno->Append());
+    EXPECT_EQ(dm.cdsAFCodAlumno->AsInteger(), codigo);
+    dm.CerrarEdiciones();
+    EXPECT_EQ(dm.cdsAlumno->State(), dsBrowse);
+}
+
+TEST_F(Reglas, ElArbolDeGruposEsperaMientrasSeInserta) {
+    QList<bool> avisos;
+    QObject::connect(&dm, &TdmCDS::ReaccionesArbol, [&avisos](bool activas) { avisos << activas; });
+    ASSERT_TRUE(dm.cdsAlumno->Append());
+    EXPECT_EQ(avisos, QList<bool>{false});
+    ASSERT_TRUE(dm.cdsAlumno->Post());
+    EXPECT_EQ(avisos, (QList<bool>{false, true}));
+    ASSERT_TRUE(dm.cdsAlumno->Append());
+    dm.cdsAlumno->Cancel();
+    EXPECT_EQ(avisos, (QList<bool>{false, true, false, true}));
+}
+
+TEST_F(Reglas, LaComprobacionDeUnGrupoInexistenteNoAcepta) {
+    EXPECT_FALSE(dm.ComprobarPassword(99, "AL007").aceptado);
+}
+
+}  // namespace
