@@ -11,13 +11,40 @@ TdmCDS::TdmCDS(QObject* parent) : QObject(parent) {
     if (!dmCDS) dmCDS = this;
 }
 
+namespace {
+
+void QuitarManejadores(TClientDataSet* tabla) {
+    for (TDataSetNotifyEvent* evento :
+         {&tabla->BeforeOpen, &tabla->AfterOpen, &tabla->BeforeClose, &tabla->AfterClose,
+          &tabla->BeforeInsert, &tabla->AfterInsert, &tabla->BeforeEdit, &tabla->AfterEdit,
+          &tabla->BeforePost, &tabla->AfterPost, &tabla->BeforeCancel, &tabla->AfterCancel,
+          &tabla->BeforeDelete, &tabla->AfterDelete, &tabla->BeforeScroll, &tabla->AfterScroll,
+          &tabla->OnCalcFields, &tabla->OnNewRecord})
+        *evento = nullptr;
+    tabla->OnPostError = nullptr;
+    tabla->OnDeleteError = nullptr;
+}
+
+}  // namespace
+
 TdmCDS::~TdmCDS() {
+    // Pending changes are written while every table the handlers reach is still there.
+    try {
+        CerrarTablas();
+    } catch (const std::exception&) {
+        // Leaving: what could not be written is lost either way.
+    }
     // Detail links, lookups and data sources point across tables: undo them before any
     // of them goes, so that none is reached after it was destroyed.
     for (TClientDataSet* tabla : tablas_) {
-        tabla->AfterScroll = nullptr;
-        tabla->OnCalcFields = nullptr;
+        QuitarManejadores(tabla);
         tabla->SetMasterSource(nullptr);
+    }
+    for (TClientDataSet* tabla : tablas_) {
+        try {
+            tabla->Close();
+        } catch (const std::exception&) {
+        }
     }
     for (const auto& fuente : fuentes_) fuente->SetDataSet(nullptr);
     if (dmCDS == this) dmCDS = nullptr;
