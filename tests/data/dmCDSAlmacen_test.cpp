@@ -157,3 +157,22 @@ TEST_F(Almacen, DesligarLasTablasDelGrupoOlvidaSusArchivos) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Almacen, ElOrdenAlAzarGuardadoSeLeeIgualDelArchivo) {
+    EscribirInstalacion(carpeta_.ruta(), CarpetaGrupo());
+    Abrir();
+    dm.cdsSemilla->SetReadOnly(false);
+    AnadirFila(dm.cdsSemilla, {{"cdsSemFCodSemilla", 1}, {"cdsSemFPtrGrupo", 1}, {"cdsSemFPtrIdAveria", 30}});
+    dm.cdsSemilla->First();
+    ASSERT_TRUE(dm.cdsSemilla->Edit());
+    const int orden = dm.cdsSemillaCalcRandomOrden->AsInteger();
+    ASSERT_TRUE(dm.cdsSemilla->Post());
+    dm.AbrirTablasGrupo();
+    dm.cdsSemilla->First();
+    EXPECT_EQ(dm.cdsSemillaCalcRandomOrden->AsInteger(), orden);
+    EXPECT_EQ(dm.cdsSemillaPtrAvReal->AsInteger(), 4);
+}
+
+}  // namespace
