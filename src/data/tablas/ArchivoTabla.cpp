@@ -63,6 +63,10 @@ public:
     Sentencia& operator=(const Sentencia&) = delete;
 
     // True while there is a row to read.
+    void Reiniciar() {
+        sqlite3_reset(st_);
+        sqlite3_clear_bindings(st_);
+    }
     bool Paso() {
         const int rc = sqlite3_step(st_);
         if (rc == SQLITE_ROW) return true;
@@ -171,9 +175,11 @@ int Pragma(Conexion& c, const char* nombre) {
     return s.Paso() ? static_cast<int>(s.LeerEntero(0)) : 0;
 }
 
+// Always the same length, so that replacing it rewrites its row in place.
+// A random positive number kept in the header's user version, which every commit
+// rewrites anyway: the seal costs no page of its own.
 QByteArray NuevoSello() {
-    return QByteArray::number(QRandomGenerator::global()->generate64(), 16) +
-           QByteArray::number(QRandomGenerator::global()->generate64(), 16);
+    return QByteArray::number(QRandomGenerator::global()->bounded(1, 0x7fffffff));
 }
 
 EArchivoTabla Clasificar(const QString& ruta, const ErrorSqlite& e, bool escribiendo) {
@@ -199,7 +205,8 @@ EArchivoTabla Clasificar(const QString& ruta, const ErrorSqlite& e, bool escribi
 
 void ComprobarPropio(Conexion& c, const QString& ruta) {
     if (Pragma(c, "application_id") != kAplicacion) Ajeno(ruta);
-    const int formato = Pragma(c, "user_version");
+    Sentencia s(c, "SELECT valor FROM propiedades WHERE clave = 'formato'");
+    const int formato = s.Paso() ? s.LeerTexto(0).toInt() : 0;
     if (formato != kFormato)
         throw EArchivoTabla(ruta, QString("'%1' has table file format %2, this program reads format %3")
                                       .arg(ruta)
@@ -229,31 +236,13 @@ std::vector<TIndexDef> LeerIndices(Conexion& c) {
 }
 
 QByteArray LeerSello(Conexion& c) {
-    Sentencia s(c, "SELECT valor FROM propiedades WHERE clave = 'sello'");
-    return s.Paso() ? s.LeerTexto(0).toUtf8() : QByteArray();
+    return QByteArray::number(Pragma(c, "user_version"));
 }
 
 QString ListaColumnas(const std::vector<TFieldDef>& columnas) {
     QString lista = "\"_id\", \"_orden\"";
     for (const TFieldDef& d : columnas) lista += ", " + Identificador(d.Name);
     return lista;
-}
-
-bool MismasColumnas(const std::vector<TFieldDef>& a, const std::vector<TFieldDef>& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i].Name != b[i].Name || a[i].DataType != b[i].DataType || a[i].Size != b[i].Size ||
-            a[i].Required != b[i].Required || a[i].InternalCalcField != b[i].InternalCalcField)
-            return false;
-    return true;
-}
-
-bool MismosIndices(const std::vector<TIndexDef>& a, const std::vector<TIndexDef>& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i].Name != b[i].Name || a[i].Fields != b[i].Fields || a[i].Options != b[i].Options)
-            return false;
-    return true;
 }
 
 class Escritor {
@@ -307,12 +296,11 @@ public:
         }
     }
 
-    void SoloCambios() {
-        Sentencia insertar(c_, "INSERT OR REPLACE " + Insertar().mid(7));
-        Sentencia borrar(c_, "DELETE FROM filas WHERE \"_id\" = ?");
+    // Rows already in the file are updated in place, so that the file keeps its pages.
+    void SoloCambios(Sentencia& insertar, Sentencia& actualizar, Sentencia& borrar) {
         for (const auto& [puntero, fila] : t_.sucias()) {
             if (fila->viva) {
-                Fila(insertar, *fila);
+                Fila(fila->enArchivo ? actualizar : insertar, *fila);
             } else if (fila->enArchivo) {
                 borrar.Entero(1, fila->id);
                 borrar.Ejecutar();
@@ -320,19 +308,26 @@ public:
         }
     }
 
-    void Sello(const QByteArray& sello) {
-        c_.Ejecutar("CREATE TABLE IF NOT EXISTS propiedades(clave TEXT PRIMARY KEY, valor TEXT)");
-        Sentencia s(c_, "INSERT OR REPLACE INTO propiedades VALUES ('sello', ?)");
-        s.Texto(1, QString::fromUtf8(sello));
-        s.Ejecutar();
+    QString Actualizar() const {
+        QString asignaciones = "\"_orden\" = ?2";
+        for (size_t i = 0; i < t_.columnas.size(); ++i)
+            asignaciones += QString(", %1 = ?%2").arg(Identificador(t_.columnas[i].Name)).arg(i + 3);
+        return "UPDATE filas SET " + asignaciones + " WHERE \"_id\" = ?1";
     }
 
-private:
+    void Propiedades(const QByteArray& sello) {
+        c_.Ejecutar("CREATE TABLE IF NOT EXISTS propiedades(clave TEXT PRIMARY KEY, valor TEXT)");
+        c_.Ejecutar(QString("INSERT OR REPLACE INTO propiedades VALUES ('formato', '%1')").arg(kFormato));
+        c_.Ejecutar("PRAGMA user_version=" + QString::fromLatin1(sello));
+    }
+
     QString Insertar() const {
         QString marcas = "?, ?";
         for (size_t i = 0; i < t_.columnas.size(); ++i) marcas += ", ?";
         return "INSERT INTO filas(" + ListaColumnas(t_.columnas) + ") VALUES (" + marcas + ')';
     }
+
+private:
     void Fila(Sentencia& s, const tablas::Fila& f) {
         s.Entero(1, f.id);
         s.Real(2, f.orden);
@@ -351,6 +346,7 @@ void Durabilidad(Conexion& c) {
 }
 
 void EscribirNuevo(Tabla& t, const QString& ruta, const QByteArray& sello) {
+    t.enlace.reset();
     const QString temporal = ruta + ".nuevo";
     QFile::remove(temporal);
     QFile::remove(temporal + "-journal");
@@ -360,12 +356,11 @@ void EscribirNuevo(Tabla& t, const QString& ruta, const QByteArray& sello) {
             Durabilidad(c);
             Transaccion tr(c);
             c.Ejecutar(QString("PRAGMA application_id=%1").arg(kAplicacion));
-            c.Ejecutar(QString("PRAGMA user_version=%1").arg(kFormato));
             Escritor e(c, t);
             e.Definiciones();
             e.Indices();
             e.TodasLasFilas();
-            e.Sello(sello);
+            e.Propiedades(sello);
             tr.Confirmar();
         }
         const QString carpeta = QFileInfo(ruta).absolutePath();
@@ -383,27 +378,88 @@ void EscribirNuevo(Tabla& t, const QString& ruta, const QByteArray& sello) {
     }
 }
 
+// An open connection to a table file with its prepared statements, kept between saves
+// while the name still points at the same file.
+class Enlace {
+public:
+    explicit Enlace(const QString& ruta) : ruta_(ruta), c_(ruta, SQLITE_OPEN_READWRITE) {
+        Durabilidad(c_);
+        Identificar(ruta, id_);
+    }
+    bool Vigente(const QString& ruta) const {
+        IdArchivo ahora;
+        return ruta == ruta_ && Identificar(ruta, ahora) == 0 && ahora == id_;
+    }
+    Conexion& conexion() { return c_; }
+
+    int Entero(std::unique_ptr<Sentencia>& s, const char* sql) {
+        Sentencia& p = Preparada(s, sql);
+        const int v = p.Paso() ? static_cast<int>(p.LeerEntero(0)) : 0;
+        p.Reiniciar();
+        return v;
+    }
+    QByteArray Sello() { return QByteArray::number(Entero(leerSello_, "PRAGMA user_version")); }
+    void EscribirSello(const QByteArray& sello) {
+        c_.Ejecutar("PRAGMA user_version=" + QString::fromLatin1(sello));
+    }
+    Sentencia& Insertar(const QString& sql) {
+        if (sql != sqlInsertar_) insertar_.reset();
+        sqlInsertar_ = sql;
+        return Preparada(insertar_, sql);
+    }
+    Sentencia& Actualizar(const QString& sql) {
+        if (sql != sqlActualizar_) actualizar_.reset();
+        sqlActualizar_ = sql;
+        return Preparada(actualizar_, sql);
+    }
+    Sentencia& Borrar() { return Preparada(borrar_, "DELETE FROM filas WHERE \"_id\" = ?"); }
+
+    std::unique_ptr<Sentencia> aplicacion;
+
+private:
+    Sentencia& Preparada(std::unique_ptr<Sentencia>& s, const QString& sql) {
+        if (!s) s = std::make_unique<Sentencia>(c_, sql);
+        return *s;
+    }
+    QString ruta_;
+    IdArchivo id_;
+    Conexion c_;
+    std::unique_ptr<Sentencia> leerSello_, insertar_, actualizar_, borrar_;
+    QString sqlInsertar_, sqlActualizar_;
+};
+
 void EscribirExistente(Tabla& t, const QString& ruta, const QByteArray& sello) {
     try {
-        Conexion c(ruta, SQLITE_OPEN_READWRITE);
-        Durabilidad(c);
+        auto enlace = std::static_pointer_cast<Enlace>(t.enlace);
+        if (!enlace || !enlace->Vigente(ruta)) {
+            t.enlace.reset();
+            enlace = std::make_shared<Enlace>(ruta);
+            t.enlace = enlace;
+        }
+        Conexion& c = enlace->conexion();
         Transaccion tr(c);
-        ComprobarPropio(c, ruta);
-        const bool soloCambios = t.archivoEscrito() == ruta && !t.reescribir() && LeerSello(c) == t.sello() &&
-                                 MismasColumnas(LeerColumnas(c, ruta), t.columnas);
+        if (enlace->Entero(enlace->aplicacion, "PRAGMA application_id") != kAplicacion) Ajeno(ruta);
+        // Every writer leaves a new seal: the same seal means the file is as this table left it.
+        const bool soloCambios =
+            t.archivoEscrito() == ruta && !t.reescribir() && enlace->Sello() == t.sello();
         Escritor e(c, t);
         if (soloCambios) {
-            if (!MismosIndices(LeerIndices(c), t.indices)) e.Indices();
-            e.SoloCambios();
+            e.SoloCambios(enlace->Insertar(e.Insertar()), enlace->Actualizar(e.Actualizar()),
+                          enlace->Borrar());
+            enlace->EscribirSello(sello);
         } else {
             e.Definiciones();
             e.Indices();
             e.TodasLasFilas();
+            e.Propiedades(sello);
         }
-        e.Sello(sello);
         tr.Confirmar();
     } catch (const ErrorSqlite& e) {
+        t.enlace.reset();
         throw Clasificar(ruta, e, true);
+    } catch (...) {
+        t.enlace.reset();
+        throw;
     }
 }
 

@@ -71,7 +71,14 @@ struct TClientDataSet::Cursor {
     FilaP ancla;  // Insert: the row the new one goes before
     bool enOperacion = false;
     quint64 versionVista = 0;
-    std::map<QString, QHash<QString, int>> indicesBusqueda;
+    // Hashes of the visible rows by searched fields, valid while versionBusqueda is current.
+    struct IndiceBusqueda {
+        std::vector<int> columnas;
+        bool ci;
+        QHash<QString, int> primero;   // key -> first visible row with it
+        std::vector<QString> claveDe;  // row -> its key
+    };
+    std::map<QString, IndiceBusqueda> indicesBusqueda;
     quint64 versionBusqueda = ~0ull;
     std::vector<int> campoDeColumna;  // column -> field index, -1 when no field shows it
 
@@ -115,8 +122,9 @@ struct TClientDataSet::Cursor {
         const FilaP actual = Actual();
         const int i = IndiceDe(f);
         const bool visible = f->viva && Visible(*f);
+        if (i >= 0 && visible && EnSuSitio(i))
+            return ActualizarBusquedas(i);  // an edit that keeps the row's place
         ++versionVista;
-        if (i >= 0 && visible && EnSuSitio(i)) return;  // an edit that keeps the row's place
         if (i >= 0) vista.erase(vista.begin() + i);
         if (visible) {
             auto donde = std::upper_bound(vista.begin(), vista.end(), f,
@@ -365,7 +373,12 @@ struct TClientDataSet::Cursor {
         return tablas::Comparar(v, buscado, tipo, ci) == 0;
     }
 
-    // Hash of the visible rows by the searched fields, built once per state of the view.
+    QString ClaveDeFila(const tablas::Fila& f, const IndiceBusqueda& indice) const {
+        std::vector<QVariant> valores(indice.columnas.size());
+        for (size_t k = 0; k < indice.columnas.size(); ++k) valores[k] = f.v[indice.columnas[k]];
+        return ClaveBusqueda(valores, indice.columnas, indice.ci);
+    }
+
     int BuscarIndexado(const std::vector<TField*>& campos, const std::vector<QVariant>& buscados, bool ci) {
         std::vector<int> columnas;
         QString firma = ci ? "i" : "s";
@@ -379,17 +392,41 @@ struct TClientDataSet::Cursor {
         }
         auto it = indicesBusqueda.find(firma);
         if (it == indicesBusqueda.end()) {
+            IndiceBusqueda indice{columnas, ci, {}, {}};
+            const int n = static_cast<int>(vista.size());
+            indice.primero.reserve(n);
+            indice.claveDe.resize(n);
             // Walking backwards, the first row of each key is the one kept.
-            QHash<QString, int> primero;
-            primero.reserve(static_cast<qsizetype>(vista.size()));
-            std::vector<QVariant> valores(columnas.size());
-            for (int i = static_cast<int>(vista.size()) - 1; i >= 0; --i) {
-                for (size_t k = 0; k < columnas.size(); ++k) valores[k] = vista[i]->v[columnas[k]];
-                primero.insert(ClaveBusqueda(valores, columnas, ci), i);
+            for (int i = n - 1; i >= 0; --i) {
+                indice.claveDe[i] = ClaveDeFila(*vista[i], indice);
+                indice.primero.insert(indice.claveDe[i], i);
             }
-            it = indicesBusqueda.emplace(firma, std::move(primero)).first;
+            it = indicesBusqueda.emplace(firma, std::move(indice)).first;
         }
-        return it->second.value(ClaveBusqueda(buscados, columnas, ci), -1);
+        return it->second.primero.value(ClaveBusqueda(buscados, columnas, ci), -1);
+    }
+
+    // A row edited in place: the search hashes follow it instead of being rebuilt.
+    void ActualizarBusquedas(int i) {
+        const bool vigentes = versionBusqueda == versionVista;
+        ++versionVista;
+        if (!vigentes) return;
+        versionBusqueda = versionVista;
+        for (auto& [firma, indice] : indicesBusqueda) {
+            const QString nueva = ClaveDeFila(*vista[i], indice);
+            const QString vieja = indice.claveDe[i];
+            if (nueva == vieja) continue;
+            indice.claveDe[i] = nueva;
+            if (indice.primero.value(vieja, -1) == i) {
+                auto siguiente = std::find(indice.claveDe.begin() + i + 1, indice.claveDe.end(), vieja);
+                if (siguiente == indice.claveDe.end())
+                    indice.primero.remove(vieja);
+                else
+                    indice.primero[vieja] = static_cast<int>(siguiente - indice.claveDe.begin());
+            }
+            auto actual = indice.primero.find(nueva);
+            if (actual == indice.primero.end() || *actual > i) indice.primero[nueva] = i;
+        }
     }
 
     // ------------------------------------------------ changes of the shared rows
@@ -545,7 +582,10 @@ bool TClientDataSet::Open() {
             const bool esta = std::any_of(t.indices.begin(), t.indices.end(), [&](const TIndexDef& i) {
                 return i.Name.compare(d.Name, Qt::CaseInsensitive) == 0;
             });
-            if (!esta) t.indices.push_back(d);
+            if (!esta) {
+                t.indices.push_back(d);
+                t.PedirReescritura();  // the file gets the new definition with the next save
+            }
         }
         FieldDefs.defs_ = t.columnas;
         activo_ = true;
@@ -1046,9 +1086,13 @@ void TClientDataSet::SetSavePoint(int marca) {
 
 // ---------------------------------------------------------------- order, filter, master
 
-void TClientDataSet::SetIndexFieldNames(const QString& campos) { cursor_->CambiarOrden(campos, {}); }
+void TClientDataSet::SetIndexFieldNames(const QString& campos) {
+    cursor_->CambiarOrden(campos, {});
+}
 
-void TClientDataSet::SetIndexName(const QString& nombre) { cursor_->CambiarOrden({}, nombre); }
+void TClientDataSet::SetIndexName(const QString& nombre) {
+    cursor_->CambiarOrden({}, nombre);
+}
 
 void TClientDataSet::SetFilter(const QString& texto) {
     // Parsed (and bound) before it is kept, so that a bad text leaves the old filter.

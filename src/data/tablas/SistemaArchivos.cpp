@@ -1,6 +1,7 @@
 #include "SistemaArchivos.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -29,6 +30,14 @@ int Renombrar(const QString& origen, const QString& destino) {
     return std::rename(QFile::encodeName(origen).constData(), QFile::encodeName(destino).constData()) == 0
                ? 0
                : errno;
+}
+
+int Identificar(const QString& ruta, IdArchivo& id) {
+    struct stat datos {};
+    if (::stat(QFile::encodeName(ruta).constData(), &datos) != 0) return errno;
+    id.dispositivo = datos.st_dev;
+    id.nodo = datos.st_ino;
+    return 0;
 }
 
 int SincronizarCarpeta(const QString& carpeta) {

@@ -79,6 +79,9 @@ public:
     // Rows changed since the last write (deleted ones included).
     const std::unordered_map<Fila*, FilaP>& sucias() const { return sucias_; }
 
+    // The open link to the file last written (kept between saves by the file layer).
+    std::shared_ptr<void> enlace;
+
     void AnadirCursor(TClientDataSet* cursor) { cursores_.push_back(cursor); }
     void QuitarCursor(TClientDataSet* cursor);
 
