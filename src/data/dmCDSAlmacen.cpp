@@ -269,7 +269,11 @@ int TdmCDS::SiguienteCodigo(TClientDataSet* tabla, bool asignar) {
                 throw EDatabaseError(
                     QStringLiteral("%1: no table file to take identifiers from").arg(tabla->Name));
             cdsAux->Close();
-            cdsAux->LoadFromFile(tabla->FileName());
+            // A table that holds exactly what its file holds is read in memory.
+            if (tabla->Active() && !tabla->HayCambiosSinGuardar() && QFileInfo::exists(tabla->FileName()))
+                cdsAux->CloneCursor(tabla, true);
+            else
+                cdsAux->LoadFromFile(tabla->FileName());
             std::vector<int> codigos;
             codigos.reserve(static_cast<std::size_t>(cdsAux->RecordCount()));
             TField* primero = cdsAux->Fields().front();

@@ -176,3 +176,24 @@ TEST_F(Almacen, ElOrdenAlAzarGuardadoSeLeeIgualDelArchivo) {
 }
 
 }  // namespace
+
+namespace {
+
+class IdentificadoresEnMemoria : public ModuloVacio {
+protected:
+    CarpetaTemporal carpeta_;
+};
+
+TEST_F(IdentificadoresEnMemoria, LosIdentificadoresSalenDelArchivoTalComoSeEscribio) {
+    for (int codigo : {1, 2}) AnadirFila(dm.cdsAlumno, {{"cdsAFCodAlumno", codigo}});
+    dm.cdsAlumno->SetFileName(carpeta_.archivo("cdsAlumno.cds"));
+    dm.cdsAlumno->SaveToFile();
+    EXPECT_EQ(dm.SiguienteCodigo(dm.cdsAlumno, false), 3);
+    AnadirFila(dm.cdsAlumno, {{"cdsAFCodAlumno", 3}});
+    EXPECT_EQ(dm.SiguienteCodigo(dm.cdsAlumno, false), 3) << "la fila sin escribir no cuenta";
+    dm.cdsAlumno->SaveToFile();
+    EXPECT_EQ(dm.SiguienteCodigo(dm.cdsAlumno, false), 4);
+    EXPECT_EQ(dm.cdsAlumno->RecordCount(), 3);
+}
+
+}  // namespace
