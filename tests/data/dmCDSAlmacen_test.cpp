@@ -197,3 +197,26 @@ TEST_F(IdentificadoresEnMemoria, LosIdentificadoresSalenDelArchivoTalComoSeEscri
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Almacen, LasCarpetasSeEncuentranSinMirarMayusculas) {
+    EscribirInstalacion(carpeta_.ruta(), CarpetaGrupo());
+    ASSERT_TRUE(QDir().rename(Ruta("BDs/EQ001"), Ruta("BDs/eq001")));
+    ASSERT_TRUE(QDir().rename(Ruta("BDs"), Ruta("Bds")));
+    Abrir();
+    EXPECT_EQ(dm.cdsAveria->RecordCount(), 1);
+    EXPECT_EQ(dm.cdsGrupoAlumno->RecordCount(), 1) << "la carpeta guardada ya no existe: se toma la propia";
+}
+
+TEST_F(Almacen, UnEquipoSinCarpetaSeAvisaYLaAperturaTermina) {
+    EscribirInstalacion(carpeta_.ruta(), CarpetaGrupo());
+    ASSERT_TRUE(QDir(Ruta("BDs/EQ001")).removeRecursively());
+    EXPECT_FALSE(dm.AbrirTablas());
+    ASSERT_EQ(mensajes_.textos().size(), 1);
+    EXPECT_TRUE(mensajes_.textos().front().contains("Missing data provider or data packet"));
+    EXPECT_TRUE(dm.cdsEquipo->Active());
+    EXPECT_TRUE(dm.cdsCodigos->IsEmpty()) << "los contadores no se crean tras un fallo";
+}
+
+}  // namespace
