@@ -118,9 +118,9 @@ struct TClientDataSet::Cursor {
         Recolocar(actual);
     }
 
-    void ActualizarFila(const FilaP& f) {
+    void ActualizarFila(const FilaP& f, bool nueva) {
         const FilaP actual = Actual();
-        const int i = IndiceDe(f);
+        const int i = nueva ? -1 : IndiceDe(f);  // a new row is in no view yet
         const bool visible = f->viva && Visible(*f);
         if (i >= 0 && visible && EnSuSitio(i))
             return ActualizarBusquedas(i);  // an edit that keeps the row's place
@@ -435,7 +435,7 @@ struct TClientDataSet::Cursor {
         if (cambio.clase == tablas::Cambio::Todo)
             Reconstruir();
         else
-            ActualizarFila(cambio.fila);
+            ActualizarFila(cambio.fila, cambio.clase == tablas::Cambio::Alta);
         if (!enOperacion) ds->Avisar(deDataSetChange);
     }
 };
