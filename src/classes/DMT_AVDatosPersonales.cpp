@@ -131,6 +131,7 @@ void TFDMT_AVDatosPersonales::showEvent(QShowEvent* evento) {
         for (int i = 0; i < miembros.size(); ++i)
             StringGridAlumnos->setItem(i + 1, 0, new QTableWidgetItem(miembros[i]));
     }
+    adjustSize();
     ficha_.Editar();
     setWindowTitle(Texto(13000));
     LabelContrasena->setText(Texto(13001));

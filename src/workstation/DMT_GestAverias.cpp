@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,11 +15,13 @@
 #include <QToolButton>
 
 #include "Ayuda.h"
+#include "Cadenas.h"
 #include "Colores.h"
 #include "FormActivo.h"
 #include "Idioma.h"
 #include "Instalacion.h"
 #include "PanelesIncrustados.h"
+#include "dmCDS.h"
 
 namespace {
 
@@ -197,6 +201,67 @@ void TFDMT_GestAverias::ponerTextos() {
 void TFDMT_GestAverias::showEvent(QShowEvent* evento) {
     QMainWindow::showEvent(evento);
     FijarFormActivo(this);
+    if (evento->spontaneous()) return;
+    AbrirHistoricoUsuario();
+    InicializarPractica();
+    ponerTextos();
+    const QColor acento = ColorAcento();
+    for (QPlainTextEdit* memo : {MemoInfor1, MemoInfor2}) {
+        QPalette p = memo->palette();
+        p.setColor(QPalette::Text, acento.darker(160));
+        memo->setPalette(p);
+    }
+    ActualizarEstado();
+}
+
+void TFDMT_GestAverias::closeEvent(QCloseEvent* evento) {
+    LiberarFormsPanel(PanelForms_);
+    if (dmCDS) dmCDS->CerrarEdiciones();
+    QMainWindow::closeEvent(evento);
+    emit Cerrada();
+}
+
+// The teacher practises on the templates, which keep nothing; a student or subgroup on
+// the logged student's own history, created at the first practice.
+void TFDMT_GestAverias::AbrirHistoricoUsuario() {
+    if (!dmCDS) return;
+    if (DatosPractica.EsProfesor()) {
+        dmCDS->AbrirHistorico(QStringLiteral("PROFESOR"));
+        return;
+    }
+    const QString usuario = FormatoCodigo(dmCDS->cdsAFCodAlumno->AsInteger());
+    if (dmCDS->ExisteHistorico(usuario))
+        dmCDS->AbrirHistorico(usuario);
+    else
+        dmCDS->CrearHistorico(usuario);
+}
+
+void TFDMT_GestAverias::InicializarPractica() {
+    // Help stays available in every state; the state table sets the others.
+    for (QToolButton* b :
+         {BtnAveria, BtnDisfuncion, BtnReparar, BtnPausa, BtnFinalizar, BtnHistorico, BtnSalir})
+        b->setEnabled(false);
+    const int tipo = DatosPractica.TipoUsuario;
+    DatosPractica = TDatosPractica{};
+    DatosPractica.TipoUsuario = tipo;
+    if (dmCDS && !DatosPractica.EsProfesor()) {
+        DatosPractica.CodAlumno = dmCDS->cdsAFCodAlumno->AsInteger();
+        DatosPractica.CodGrupo = dmCDS->cdsGrpFCodGrupo->AsInteger();
+        if (tipo == UsuarioSubgrupo) DatosPractica.CodSubgrupo = dmCDS->cdsSubFCodSubgrupo->AsInteger();
+    }
+    EscribirMemo(MemoInfor1, Texto(144) + QLatin1Char(':'), QString());
+    EscribirMemo(MemoInfor2, Texto(149), QString());
+    MItemDPersonales->setEnabled(!DatosPractica.EsProfesor());
+    if (dmCDS) dmCDS->Modulo = QStringLiteral("Averias");
+}
+
+void MostrarGestAverias(int tipoUsuario) {
+    TFDMT_GestAverias ventana(tipoUsuario);
+    ventana.setWindowModality(Qt::ApplicationModal);
+    QEventLoop bucle;
+    QObject::connect(&ventana, &TFDMT_GestAverias::Cerrada, &bucle, &QEventLoop::quit);
+    ventana.showMaximized();
+    bucle.exec();
 }
 
 void TFDMT_GestAverias::keyPressEvent(QKeyEvent* evento) {
@@ -236,8 +301,9 @@ void TFDMT_GestAverias::EscribirMemo(QPlainTextEdit* memo, const QString& primer
 }
 
 void TFDMT_GestAverias::ActualizarEstado() {
-    const AspectoEstado aspecto = CalcularAspecto(DatosPractica.Estado, /*disfuncion*/ false,
-                                                  DatosPractica.EsProfesor(), hayEntrenador_);
+    const bool disfuncion = dmCDS && dmCDS->cdsGrupo->Active() && dmCDS->cdsGrpFDisfuncion->AsBoolean();
+    const AspectoEstado aspecto =
+        CalcularAspecto(DatosPractica.Estado, disfuncion, DatosPractica.EsProfesor(), hayEntrenador_);
     for (auto it = aspecto.activos.begin(); it != aspecto.activos.end(); ++it)
         fijarActivo(it->first, it->second);
     mostrarImagenInfor(aspecto.imagen);

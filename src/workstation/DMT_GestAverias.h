@@ -29,11 +29,17 @@ public:
     // The pause button's caption tells the direction of the next press.
     void MostrarBotonPausa(bool enPausa);
 
+signals:
+    void Cerrada();
+
 protected:
     void showEvent(QShowEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
 
 private:
+    void AbrirHistoricoUsuario();
+    void InicializarPractica();
     void crearBarra();
     void crearMenu();
     void crearPanelMotor();
@@ -75,6 +81,10 @@ private:
     QTimer* Timer1;
     bool hayEntrenador_ = false;
 };
+
+// Opens the workstation for a user kind (1 student, 2 subgroup, 3 teacher), maximised and
+// modal; returns when it has closed.
+void MostrarGestAverias(int tipoUsuario);
 
 // Pictures of the state box, 0 to 6.
 QPixmap ImagenEstado(int imagen);

@@ -6,14 +6,17 @@
 #include <QMessageBox>
 #include <chrono>
 
+#include "AccesoLoginDatos.h"
 #include "Azar.h"
 #include "CapaMensajesVentanas.h"
 #include "Configuracion.h"
 #include "DMT_EscogerCaratula.h"
+#include "DMT_GestAverias.h"
 #include "DMT_Password.h"
 #include "FormActivo.h"
 #include "Idioma.h"
 #include "Instalacion.h"
+#include "dmCDS.h"
 
 namespace {
 
@@ -40,10 +43,11 @@ void crearIdioma() {
     FijarIdiomaApp(std::move(idioma));
 }
 
-// What the login reaches of the rest of the program.
-AccesoLogin AccesoDelProgramaLogin() {
-    AccesoLogin acceso;
-    return acceso;
+// Opens a main window with the login hidden, and brings the login back after.
+void AbrirSinLogin(int tipoUsuario) {
+    OcultarLogin();
+    MostrarGestAverias(tipoUsuario);
+    MostrarLogin();
 }
 
 }  // namespace
@@ -58,8 +62,13 @@ int EjecutarAverias(int argc, char** argv) {
     static CapaMensajesVentanas ventanasDeMensaje;
     InstalarCapaMensajes(&ventanasDeMensaje);
 
-    // The data module joins the sequence here.
-    TFDMT_Password login(AccesoDelProgramaLogin());
+    TdmCDS datos;         // the program's dmCDS
+    datos.AbrirTablas();  // a missing file is reported and start-up goes on
+    AccesoLogin acceso = AccesoLoginDatos(datos);
+    // Until class management is there, the teacher practises at the workstation.
+    acceso.abrirGestionAlumnado = [] { AbrirSinLogin(UsuarioProfesor); };
+    acceso.abrirPuesto = [](int tipo) { AbrirSinLogin(tipo); };
+    TFDMT_Password login(acceso);
     TFDMT_EscogerCaratula modelos;  // kept hidden for the life of the program
     FijarFormActivo(&login);
     login.showMaximized();
