@@ -123,19 +123,21 @@
 
 // Every table component in declaration order; the stored tables come first, in the order
 // of their structures (Esquema::Tablas()).
-#define AVERIAS_TABLAS_DMCDS(X)                                                                            \
-    X(cdsEquipo)                                                                                           \
-    X(cdsBloque) X(cdsCircuito) X(cdsElemento) X(cdsComponente) X(cdsAveria) X(cdsSintomas) X(cdsGrupo)    \
-        X(cdsAlumno) X(cdsGrupoAlumno) X(cdsSubgrupo) X(cdsSemilla) X(cdsReparacion) X(cdsLineaReparacion) \
-            X(cdsCodigos) X(cdsGrupoLUp) X(cdsAlumnoLUp) X(cdsSubgrupoLUp) X(cdsAveriaLUp) X(cdsBloqueLUp) \
-                X(cdsCircuitoLUp) X(cdsComponenteLUp) X(cdsCircuitoLoc) X(cdsComponenteLoc)                \
-                    X(cdsComponenteTodos) X(cdsElementoLUp) X(cdsElementoLoc) X(cdsElementoTodos)          \
+#define AVERIAS_TABLAS_DMCDS(X)                                                                             \
+    X(cdsEquipo)                                                                                            \
+    X(cdsBloque)                                                                                            \
+    X(cdsCircuito) X(cdsElemento) X(cdsComponente) X(cdsAveria) X(cdsSintomas) X(cdsGrupo) X(cdsAlumno)     \
+        X(cdsGrupoAlumno) X(cdsSubgrupo) X(cdsSemilla) X(cdsReparacion) X(cdsLineaReparacion) X(cdsCodigos) \
+            X(cdsGrupoLUp) X(cdsAlumnoLUp) X(cdsSubgrupoLUp) X(cdsAveriaLUp) X(cdsBloqueLUp)                \
+                X(cdsCircuitoLUp) X(cdsComponenteLUp) X(cdsCircuitoLoc) X(cdsComponenteLoc)                 \
+                    X(cdsComponenteTodos) X(cdsElementoLUp) X(cdsElementoLoc) X(cdsElementoTodos)           \
                         X(cdsReparacionInfor) X(cdsLineaRepInfor) X(cdsAux) X(CdsAux2) X(CdsAux3) X(cdsCopy)
 
 // The data sources: X(source, table).
 #define AVERIAS_FUENTES_DMCDS(X)                                                                             \
     X(dsEquipo, cdsEquipo)                                                                                   \
-    X(dsBloque, cdsBloque) X(dsCircuito, cdsCircuito) X(dsComponente, cdsComponente) X(dsAveria, cdsAveria)  \
+    X(dsBloque, cdsBloque)                                                                                   \
+    X(dsCircuito, cdsCircuito) X(dsComponente, cdsComponente) X(dsAveria, cdsAveria)                         \
         X(dsSintomas, cdsSintomas) X(dsGrupo, cdsGrupo) X(dsAlumno, cdsAlumno)                               \
             X(dsGrupoAlumno, cdsGrupoAlumno) X(dsSubgrupo, cdsSubgrupo) X(dsSemilla, cdsSemilla)             \
                 X(dsReparacion, cdsReparacion) X(dsLineaReparacion, cdsLineaReparacion)                      \
