@@ -17,6 +17,11 @@
 #include "Ayuda.h"
 #include "Cadenas.h"
 #include "Colores.h"
+#include "ComBrd415.h"
+#include "DMT_AVDetectarEquipo.h"
+#include "DMT_Brd415.h"
+#include "EnlaceDatosEntrenador.h"
+#include "EnlaceEntrenador.h"
 #include "FormActivo.h"
 #include "Idioma.h"
 #include "Instalacion.h"
@@ -63,10 +68,24 @@ TFDMT_GestAverias::TFDMT_GestAverias(int tipoUsuario, QWidget* parent) : QMainWi
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, &TFDMT_GestAverias::Timer1Timer);
+    Brd415 = std::make_unique<TComBrd415>();
+    EnlazarEntrenador(Brd415.get(), dmCDS ? dmCDS->cdsAveria : nullptr, &DatosPractica);
     resize(1024, 720);
 }
 
-TFDMT_GestAverias::~TFDMT_GestAverias() = default;
+TFDMT_GestAverias::~TFDMT_GestAverias() {
+    FijarEnlaceEntrenador({});
+}
+
+void TFDMT_GestAverias::Timer1Timer() {
+    Timer1->stop();
+    DetectarEntrenador(DatosPractica, this);
+    hayEntrenador_ = DatosPractica.CodEquipo > 0;
+    EscribirMemo(MemoInfor1, Texto(144) + QLatin1Char(':'),
+                 hayEntrenador_ ? dmCDS->cdsEFDescripcion->AsString().trimmed() : Texto(171));
+    ActualizarEstado();
+}
 
 QToolButton* TFDMT_GestAverias::nuevoBoton(const char* nombre, const char* imagen, const QString& texto) {
     auto* b = new QToolButton(BarraHtas);
@@ -212,11 +231,13 @@ void TFDMT_GestAverias::showEvent(QShowEvent* evento) {
         memo->setPalette(p);
     }
     ActualizarEstado();
+    Timer1->start();
 }
 
 void TFDMT_GestAverias::closeEvent(QCloseEvent* evento) {
     LiberarFormsPanel(PanelForms_);
     if (dmCDS) dmCDS->CerrarEdiciones();
+    if (DatosPractica.CodEquipo != 0) CerrarEntrenador();
     QMainWindow::closeEvent(evento);
     emit Cerrada();
 }

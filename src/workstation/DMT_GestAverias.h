@@ -2,10 +2,12 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <memory>
 
 #include "EstadoPractica.h"
 
 class QAction;
+class TComBrd415;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -28,6 +30,8 @@ public:
     QWidget* PanelForms() const { return PanelForms_; }
     // The pause button's caption tells the direction of the next press.
     void MostrarBotonPausa(bool enPausa);
+    // One second after opening: finds the trainer and shows it.
+    void Timer1Timer();
 
 signals:
     void Cerrada();
@@ -79,6 +83,7 @@ private:
 
     QWidget* PanelForms_;
     QTimer* Timer1;
+    std::unique_ptr<TComBrd415> Brd415;
     bool hayEntrenador_ = false;
 };
 

@@ -10,6 +10,7 @@
 #include "Azar.h"
 #include "CapaMensajesVentanas.h"
 #include "Configuracion.h"
+#include "DMT_AVDetectarEquipo.h"
 #include "DMT_EscogerCaratula.h"
 #include "DMT_GestAverias.h"
 #include "DMT_Password.h"
@@ -70,6 +71,7 @@ int EjecutarAverias(int argc, char** argv) {
     acceso.abrirPuesto = [](int tipo) { AbrirSinLogin(tipo); };
     TFDMT_Password login(acceso);
     TFDMT_EscogerCaratula modelos;  // kept hidden for the life of the program
+    TFDMT_AVDetectarEquipo::ElegirModelo = ElegirCaratula;
     FijarFormActivo(&login);
     login.showMaximized();
     return app.exec();
