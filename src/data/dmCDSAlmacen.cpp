@@ -11,6 +11,8 @@
 #include "RutasDatos.h"
 #include "dmCDS.h"
 
+#include "Idioma.h"
+
 namespace {
 
 bool ExisteCarpeta(const QString& carpeta) {
@@ -227,6 +229,13 @@ bool TdmCDS::EsTablaHistorico(const TClientDataSet* tabla) const {
            tabla == cdsLineaRepInfor;
 }
 
+namespace {
+
+// "The table cannot be saved: its folder is gone" (table, folder).
+constexpr int kTextoCarpetaPerdida = 231;
+
+}  // namespace
+
 bool TdmCDS::SalvarTabla(TClientDataSet* tabla) {
     // A group being inserted has no files yet.
     if (tabla->FileName().isEmpty()) return false;
@@ -234,8 +243,8 @@ bool TdmCDS::SalvarTabla(TClientDataSet* tabla) {
     const QString carpeta = RutasDatos::CarpetaDe(tabla->FileName());
     if (!ExisteCarpeta(carpeta)) {
         if (!EsTablaHistorico(tabla) || !QDir().mkpath(carpeta)) {
-            MostrarMensaje(QStringLiteral("No se puede guardar %1: no existe la carpeta %2")
-                               .arg(tabla->Name, QDir::toNativeSeparators(carpeta)));
+            MostrarMensaje(Texto(kTextoCarpetaPerdida).arg(tabla->Name, QDir::toNativeSeparators(carpeta)),
+                           BotonesAceptar, 2);
             return false;
         }
     }

@@ -14,5 +14,6 @@ std::map<int, QString> TextosDelModulo() {
     for (int numero = 35000; numero <= 35018; ++numero) textos[numero] = QStringLiteral("T%1").arg(numero);
     for (int numero : {35007, 35010, 35017, 35018})
         textos[numero] = QStringLiteral("Cierto%1;Falso%1").arg(numero);
+    textos[231] = QStringLiteral("Sin carpeta: %1 en %2");
     return textos;
 }
