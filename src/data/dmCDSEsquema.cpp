@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "Esquema.h"
+#include "EstructuraTabla.h"
 #include "Idioma.h"
 #include "TextosCampos.h"
 #include "dmCDS.h"
@@ -240,4 +241,18 @@ void TdmCDS::AplicarTextosIdioma() {
         else if (valor.contains(QLatin1Char(';')))  // a file without the text keeps the design's values
             texto.campo->DisplayValues = valor;
     }
+}
+
+void CrearTablaGuardada(TClientDataSet& tabla, const QString& nombre) {
+    const Esquema::Tabla& esquema = Esquema::DeTabla(nombre);
+    tabla.Name = nombre;
+    for (const Esquema::Campo& c : esquema.campos) {
+        if (!EsGuardado(c)) continue;
+        tabla.FieldDefs.Add(c.nombre, TipoMotor(c.tipo), c.ancho, c.requerido);
+        tabla.FieldDefs[tabla.FieldDefs.Count() - 1].InternalCalcField =
+            c.clase == Esquema::Clase::InternoCalculado;
+    }
+    for (const Esquema::Indice& i : esquema.indices)
+        tabla.IndexDefs.Add(i.nombre, i.campos, (i.unico ? ixUnique : 0) | (i.primario ? ixPrimary : 0));
+    tabla.CreateDataSet();
 }

@@ -8,7 +8,7 @@
 #include "Cadenas.h"
 #include "ClientDataSet.h"
 #include "Csv.h"
-#include "Esquema.h"
+#include "EstructuraTabla.h"
 #include "FechaHora.h"
 #include "Ordenes.h"
 
@@ -44,39 +44,6 @@ class ErrorDemo : public std::runtime_error {
 public:
     explicit ErrorDemo(const QString& mensaje) : std::runtime_error(mensaje.toStdString()) {}
 };
-
-TFieldType TipoDe(Esquema::Tipo tipo) {
-    switch (tipo) {
-        case Esquema::Tipo::Entero:
-            return ftInteger;
-        case Esquema::Tipo::Cadena:
-            return ftString;
-        case Esquema::Tipo::Booleano:
-            return ftBoolean;
-        case Esquema::Tipo::FechaHora:
-            return ftDateTime;
-        case Esquema::Tipo::Memo:
-            return ftMemo;
-        case Esquema::Tipo::MemoFormato:
-            return ftFmtMemo;
-    }
-    return ftUnknown;
-}
-
-// An empty table with the stored columns and indexes of the program's table of that name.
-void CrearComoEsquema(TClientDataSet& tabla, const QString& nombre) {
-    const Esquema::Tabla& esquema = Esquema::DeTabla(nombre);
-    tabla.Name = nombre;
-    for (const Esquema::Campo& c : esquema.campos) {
-        if (c.clase != Esquema::Clase::Datos && c.clase != Esquema::Clase::InternoCalculado) continue;
-        tabla.FieldDefs.Add(c.nombre, TipoDe(c.tipo), c.ancho, c.requerido);
-        tabla.FieldDefs[tabla.FieldDefs.Count() - 1].InternalCalcField =
-            c.clase == Esquema::Clase::InternoCalculado;
-    }
-    for (const Esquema::Indice& i : esquema.indices)
-        tabla.IndexDefs.Add(i.nombre, i.campos, (i.unico ? ixUnique : 0) | (i.primario ? ixPrimary : 0));
-    tabla.CreateDataSet();
-}
 
 QVariant ValorCsv(const TField* campo, const QString& texto) {
     if (texto.isEmpty()) return {};
@@ -135,14 +102,14 @@ void Guardar(TClientDataSet& tabla, const QString& carpeta) {
 
 void TablaDeCsv(const QString& nombre, const QString& csv, const QString& carpeta) {
     TClientDataSet tabla;
-    CrearComoEsquema(tabla, nombre);
+    CrearTablaGuardada(tabla, nombre);
     CargarCsv(tabla, csv);
     Guardar(tabla, carpeta);
 }
 
 void TablaVacia(const QString& nombre, const QString& carpeta) {
     TClientDataSet tabla;
-    CrearComoEsquema(tabla, nombre);
+    CrearTablaGuardada(tabla, nombre);
     Guardar(tabla, carpeta);
 }
 
@@ -165,7 +132,7 @@ void Copiar(const QString& origen, const QString& destino) {
 // Codes of the trainers in the catalogue, in file order.
 std::vector<int> Equipos(const QString& catalogo) {
     TClientDataSet equipos;
-    CrearComoEsquema(equipos, QStringLiteral("cdsEquipo"));
+    CrearTablaGuardada(equipos, QStringLiteral("cdsEquipo"));
     CargarCsv(equipos, catalogo + QStringLiteral("/cdsEquipo.csv"));
     std::vector<int> codigos;
     for (equipos.First(); !equipos.Eof(); equipos.Next())
@@ -175,7 +142,7 @@ std::vector<int> Equipos(const QString& catalogo) {
 
 void EscribirAlumnos(const QString& bds) {
     TClientDataSet alumnos;
-    CrearComoEsquema(alumnos, QStringLiteral("cdsAlumno"));
+    CrearTablaGuardada(alumnos, QStringLiteral("cdsAlumno"));
     for (const Alumno& a : kAlumnos) {
         alumnos.Append();
         alumnos.FieldByName(QStringLiteral("cdsAFCodAlumno"))->SetAsInteger(a.codigo);
@@ -192,7 +159,7 @@ void EscribirAlumnos(const QString& bds) {
 
 void EscribirGrupo(const QString& bds, const QString& carpetaGrupo) {
     TClientDataSet grupos;
-    CrearComoEsquema(grupos, QStringLiteral("cdsGrupo"));
+    CrearTablaGuardada(grupos, QStringLiteral("cdsGrupo"));
     grupos.Append();
     auto campo = [&](const char* nombre) { return grupos.FieldByName(QString::fromLatin1(nombre)); };
     campo("cdsGrpFCodGrupo")->SetAsInteger(kGrupo);
@@ -212,7 +179,7 @@ void EscribirGrupo(const QString& bds, const QString& carpetaGrupo) {
 
 void EscribirMiembros(const QString& carpetaGrupo) {
     TClientDataSet miembros;
-    CrearComoEsquema(miembros, QStringLiteral("cdsGrupoAlumno"));
+    CrearTablaGuardada(miembros, QStringLiteral("cdsGrupoAlumno"));
     const auto enSubgrupo = [](int codigo) {
         return std::find(std::begin(kMiembrosSubgrupo), std::end(kMiembrosSubgrupo), codigo) !=
                std::end(kMiembrosSubgrupo);
@@ -231,7 +198,7 @@ void EscribirMiembros(const QString& carpetaGrupo) {
     Guardar(miembros, carpetaGrupo);
 
     TClientDataSet subgrupos;
-    CrearComoEsquema(subgrupos, QStringLiteral("cdsSubgrupo"));
+    CrearTablaGuardada(subgrupos, QStringLiteral("cdsSubgrupo"));
     for (int alumno : kMiembrosSubgrupo) {
         subgrupos.Append();
         subgrupos.FieldByName(QStringLiteral("cdsSubFCodSubgrupo"))->SetAsInteger(kSubgrupo);
@@ -255,7 +222,7 @@ int CodigoVirtual(int numeroAveria, bool tutorizada) {
 
 void EscribirSemillas(const QString& bds, const QString& carpetaGrupo, const std::vector<int>& equipos) {
     TClientDataSet semillas;
-    CrearComoEsquema(semillas, QStringLiteral("cdsSemilla"));
+    CrearTablaGuardada(semillas, QStringLiteral("cdsSemilla"));
     int id = 0, lote = 0;
     for (int equipo : equipos) {
         TClientDataSet averias;
