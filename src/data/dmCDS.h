@@ -143,6 +143,57 @@ public:
     static inline const QString kPrefijoPasswordAlumno = QStringLiteral("AL");
     static inline const QString kPrefijoPasswordSubgrupo = QStringLiteral("SUB");
 
+    // ------------------------------------------------ practice records, queries and table copying
+    // (dmCDSPracticas.cpp)
+
+    void FiltrarSemillas();
+    // Shows only the activated trainers (none: an empty list) without reloading any trainer.
+    void FiltrarEquiposActivos();
+    void FiltrarAlumnosGrupo();
+    void FiltrarAlumnosSubgrupo();
+    // A new practice of the logged user, posted and saved; a Null subgroup for one student.
+    void NuevaReparacion(int alumno, int grupo, bool tutorizada, const QString& nivelReparacion,
+                         const QString& nivelSintomas, const QString& estado, double inicio, int equipo,
+                         int averia, const QVariant& subgrupo);
+    // A new step of a practice. Dates 0 and Null places are left empty; empty comments are
+    // none. False when the line could not be stored.
+    bool NuevaLineaReparacion(int reparacion, int numDiagnostico, const QString& comentarios,
+                              const QString& accion, double fin, double inicio, const QVariant& componente,
+                              const QVariant& circuito, const QVariant& bloque);
+    // The current practice's time without its pauses: "0d 00:12:34".
+    QString CalcularDuracion();
+    // Writes the current practice into the history of every other member of the logged subgroup.
+    void CopiarReparacionSubgrupo();
+    void BorrarHistoricoAlumnoGrupo(int alumno, int grupo);
+    void BorrarFicherosHistorico(int alumno);
+    bool ExisteHistoricoAlumno() const;
+    QString DescripcionBloque(const QVariant& codigo);
+    QString DescripcionCircuito(const QVariant& codigo);
+    QString DescripcionComponente(const QVariant& codigo);
+    QString ListaSintomas();
+    QString ListaAlumnosSubgrupo();
+    QString ListaSubgruposAlumno();
+    QString TextoTutorizadaGrupo() const;
+    QString TextoDisfuncionGrupo() const;
+    QString TextoNSintomasGrupo() const;
+    QString TextoNReparacionGrupo() const;
+    static QString TextoEstadoReparacion(const QString& estado);
+    QString TextoNReparacionAveria(int averia, bool tutorizada);
+    QString TextoNSintomasAveria(int averia, bool tutorizada);
+    QString TextoTutorizadaAveria(int averia, bool tutorizada);
+    QString DuracionAveria(int averia, bool tutorizada);
+    void NuevaSemilla(int numeroLote, int grupo, bool tutorizada, int codigoVirtual, int averia, int equipo);
+    // The destination empty with the model's structure, named after the model in `carpeta`
+    // (a practice table keeps its student code).
+    void CrearTablaComo(TClientDataSet* modelo, TClientDataSet* destino, const QString& carpeta);
+    void CopiarTabla(TClientDataSet* origen, TClientDataSet* destino, bool crear, const QString& carpeta,
+                     const QString& filtro);
+    void CopiarTablaDetalle(TClientDataSet* detalle, TClientDataSet* destino, const QString& carpeta,
+                            const QString& filtroMaestro);
+    int RecodificarAlumno(TClientDataSet* alumnosImportados, int codigo, const QString& nuevoGrupo,
+                          const QString& carpeta);
+    static void VaciarTabla(TClientDataSet* tabla);
+
 signals:
     // False while a row is being inserted into a table the group tree shows: the class
     // management tree must not react to its changes until this says true again.
@@ -168,6 +219,12 @@ private:
     void AsignarReglasGrupoAlumno();
     void AsignarReglasSubgrupo();
     void AsignarReglasSemilla();
+    void AsignarReglasPracticas();
+    // The text of a field of the first practice of a fault and tutoring (the practice
+    // cursor moves onto it); empty when the current practice has the field Null or none is found.
+    QString TextoReparacionAveria(TField* campo, int averia, bool tutorizada,
+                                  QString (*texto)(const QVariant&));
+    void CopiarAMiembro(int alumno);
     void PropagarSubgrupo();
     void QuitarGrupoDeAlumno();
     // Changes the subgroup list of the current subgroup row's member in the group.

@@ -95,6 +95,7 @@ void TdmCDS::AsignarReglas() {
     AsignarReglasGrupoAlumno();
     AsignarReglasSubgrupo();
     AsignarReglasSemilla();
+    AsignarReglasPracticas();
     // The tree that shows these tables waits while a row is being inserted into one.
     for (TClientDataSet* tabla :
          {cdsLineaReparacion, cdsReparacion, cdsAlumno, cdsSubgrupo, cdsSemilla, cdsGrupo, cdsGrupoAlumno}) {

@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "Cadenas.h"
+#include "Idioma.h"
+#include "InstalacionPrueba.h"
+#include "RutasDatos.h"
+
+namespace {
+
+constexpr double kMinuto = 1.0 / (24 * 60);
+// 10:00 of a working day.
+constexpr double kInicio = 45000.0 + 10.0 / 24;
+constexpr int kGrupo = 1;
+constexpr int kAveria = 30;
+constexpr int kEquipo = 1;
+const QString kPasswordSubgrupo = QStringLiteral("SUB001");
+
+class Practicas : public Almacen {
+protected:
+    void SetUp() override {
+        EscribirInstalacion(carpeta_.ruta(), CarpetaGrupo());
+        Abrir();
+    }
+
+    // A new student of the group; returns the code it was given.
+    int AnadirMiembro(const char* nombre) {
+        AnadirFila(dm.cdsAlumno, {{"cdsAFNombre", nombre}, {"cdsAFGrupos", "1#"}});
+        const int codigo = dm.cdsAFCodAlumno->AsInteger();
+        AnadirFila(dm.cdsGrupoAlumno, {{"cdsGrpAlFPtrGrupo", kGrupo}, {"cdsGrpAlFPtrAlumno", codigo}});
+        return codigo;
+    }
+
+    // One subgroup row per member, all of the same subgroup; returns its code.
+    int AnadirSubgrupo(const std::vector<int>& miembros) {
+        int codigo = 0;
+        dm.cdsSubgrupo->SetReadOnly(false);
+        for (int alumno : miembros) {
+            EXPECT_TRUE(dm.cdsSubgrupo->Append());
+            if (codigo == 0) codigo = dm.cdsSubFCodSubgrupo->AsInteger();
+            dm.cdsSubFCodSubgrupo->SetAsInteger(codigo);
+            dm.cdsSubFNombre->SetAsString("Equipo A");
+            dm.cdsSubFPassword->SetAsString(kPasswordSubgrupo);
+            dm.cdsSubFPtrAlumno->SetAsInteger(alumno);
+            EXPECT_TRUE(dm.cdsSubgrupo->Post());
+        }
+        return codigo;
+    }
+
+    void EmpezarPractica(const QVariant& subgrupo) {
+        dm.NuevaReparacion(dm.cdsAFCodAlumno->AsInteger(), kGrupo, true, "BL#CI#", "J#", "R", kInicio,
+                           kEquipo, kAveria, subgrupo);
+    }
+
+    bool Linea(const char* accion, double desde, double hasta, int diagnostico = 1) {
+        return dm.NuevaLineaReparacion(dm.cdsRepFCodReparacion->AsInteger(), diagnostico, QString(), accion,
+                                       hasta, desde, QVariant(), QVariant(), QVariant());
+    }
+
+    void Terminar(double fin) {
+        ASSERT_TRUE(dm.cdsReparacion->Edit());
+        dm.cdsRepFFin->SetAsDateTime(fin);
+        dm.cdsRepFEstado->SetAsString("F");
+        dm.cdsRepFDuracion->SetAsString(dm.CalcularDuracion());
+        ASSERT_TRUE(dm.cdsReparacion->Post());
+    }
+
+    QString ArchivoPracticas(int alumno) const {
+        return RutasDatos::ArchivoReparacion(FormatoCodigo(alumno));
+    }
+    QString ArchivoLineas(int alumno) const {
+        return RutasDatos::ArchivoLineaReparacion(FormatoCodigo(alumno));
+    }
+};
+
+TEST_F(Practicas, UnaPracticaDeSubgrupoQuedaEnElHistoricoDeCadaMiembro) {
+    const int luis = AnadirMiembro("Luis");
+    const int marta = AnadirMiembro("Marta");
+    const int subgrupo = AnadirSubgrupo({7, luis, marta});
+
+    const TdmCDS::ResultadoPassword acceso = dm.ComprobarPassword(kGrupo, kPasswordSubgrupo);
+    ASSERT_TRUE(acceso.aceptado);
+    EXPECT_EQ(acceso.tipo, 2);
+    const int registrado = dm.cdsAFCodAlumno->AsInteger();
+    dm.AbrirHistoricoSiExiste(FormatoCodigo(registrado));
+    ASSERT_TRUE(QFileInfo::exists(ArchivoPracticas(registrado)));
+
+    EmpezarPractica(subgrupo);
+    ASSERT_EQ(dm.cdsReparacion->RecordCount(), 1);
+    const int practica = dm.cdsRepFCodReparacion->AsInteger();
+    EXPECT_EQ(practica, 1);
+    ASSERT_TRUE(Linea("R", kInicio + 2 * kMinuto, kInicio + 4 * kMinuto, 1));
+    ASSERT_TRUE(Linea("A", kInicio + 4 * kMinuto, kInicio + 5 * kMinuto, 1));
+    ASSERT_TRUE(Linea("P", kInicio + 5 * kMinuto, kInicio + 15 * kMinuto, 1));
+    Terminar(kInicio + 30 * kMinuto);
+    EXPECT_EQ(dm.cdsRepFDuracion->AsString(), "0d 00:20:00");
+
+    dm.CopiarReparacionSubgrupo();
+
+    for (int alumno : {7, luis, marta}) {
+        SCOPED_TRACE(alumno);
+        TClientDataSet practicas;
+        practicas.LoadFromFile(ArchivoPracticas(alumno));
+        ASSERT_EQ(practicas.RecordCount(), 1);
+        EXPECT_EQ(Valor(&practicas, "cdsRepFCodReparacion"), QVariant(practica));
+        EXPECT_EQ(Valor(&practicas, "cdsRepFPtrAlumno"), QVariant(alumno));
+        EXPECT_EQ(Valor(&practicas, "cdsRepFPtrSubgrupo"), QVariant(subgrupo));
+        EXPECT_EQ(Valor(&practicas, "cdsRepFEstado"), QVariant("F"));
+        EXPECT_EQ(Valor(&practicas, "cdsRepFDuracion"), QVariant("0d 00:20:00"));
+        EXPECT_EQ(Valor(&practicas, "cdsRepFNReparacion"), QVariant("BL#CI#"));
+        TClientDataSet lineas;
+        lineas.LoadFromFile(ArchivoLineas(alumno));
+        ASSERT_EQ(lineas.RecordCount(), 3);
+        QStringList acciones;
+        for (lineas.First(); !lineas.Eof(); lineas.Next()) {
+            EXPECT_EQ(Valor(&lineas, "cdsLRepFPtrReparacion"), QVariant(practica));
+            acciones << Valor(&lineas, "cdsLRepFAccion").toString();
+        }
+        acciones.sort();
+        EXPECT_EQ(acciones, QStringList({"A", "P", "R"}));
+    }
+    // The logged member's own files still have their one practice.
+    EXPECT_EQ(dm.cdsRepFPtrAlumno->AsInteger(), registrado);
+}
+
+TEST_F(Practicas, CopiarDosVecesNoDuplicaYRespetaOtraPracticaDelMiembro) {
+    const int luis = AnadirMiembro("Luis");
+    // Luis practised alone before: his practice 1 is not the subgroup's.
+    dm.cdsAlumno->Locate("cdsAFCodAlumno", luis);
+    dm.AbrirHistoricoSiExiste(FormatoCodigo(luis));
+    EmpezarPractica(QVariant());
+    const int subgrupo = AnadirSubgrupo({7, luis});
+    ASSERT_TRUE(dm.ComprobarPassword(kGrupo, kPasswordSubgrupo).aceptado);
+    dm.cdsAlumno->Locate("cdsAFCodAlumno", 7);
+    dm.AbrirHistoricoSiExiste("007");
+    EmpezarPractica(subgrupo);
+    ASSERT_TRUE(Linea("R", kInicio, kInicio + kMinuto));
+    dm.CopiarReparacionSubgrupo();
+    Terminar(kInicio + 20 * kMinuto);
+    dm.CopiarReparacionSubgrupo();
+
+    TClientDataSet practicas;
+    practicas.LoadFromFile(ArchivoPracticas(luis));
+    ASSERT_EQ(practicas.RecordCount(), 2);
+    ASSERT_TRUE(practicas.Locate("cdsRepFPtrSubgrupo", subgrupo));
+    EXPECT_EQ(Valor(&practicas, "cdsRepFEstado"), QVariant("F"));
+    const QVariant copia = Valor(&practicas, "cdsRepFCodReparacion");
+    EXPECT_NE(copia, QVariant(1));
+    TClientDataSet lineas;
+    lineas.LoadFromFile(ArchivoLineas(luis));
+    ASSERT_EQ(lineas.RecordCount(), 1);
+    EXPECT_EQ(Valor(&lineas, "cdsLRepFPtrReparacion"), copia);
+}
+
+TEST_F(Practicas, UnaLineaSinFechasLasDejaVacias) {
+    dm.AbrirHistoricoSiExiste("007");
+    EmpezarPractica(QVariant());
+    ASSERT_TRUE(dm.NuevaLineaReparacion(dm.cdsRepFCodReparacion->AsInteger(), 2, "mide\r\nla tension", "A", 0,
+                                        0, QVariant(5), QVariant(), QVariant(3)));
+    EXPECT_TRUE(dm.cdsLRepFInicio->IsNull());
+    EXPECT_TRUE(dm.cdsLRepFFin->IsNull());
+    EXPECT_TRUE(dm.cdsLRepFCircuito->IsNull());
+    EXPECT_EQ(dm.cdsLRepFComponente->Value(), QVariant(5));
+    EXPECT_EQ(dm.cdsLRepFBloque->Value(), QVariant(3));
+    EXPECT_EQ(dm.cdsLRepFNumDiagnostico->Value(), QVariant(2));
+    EXPECT_EQ(dm.cdsLRepFComentarios->AsString(), "mide\r\nla tension");
+    EXPECT_EQ(FilasEnArchivo(ArchivoLineas(7)), 1);
+}
+
+TEST_F(Practicas, LaPracticaDelProfesorNoDejaRastro) {
+    dm.AbrirHistorico(RutasDatos::kProfesor);
+    EmpezarPractica(QVariant());
+    ASSERT_TRUE(Linea("R", kInicio, kInicio + kMinuto));
+    EXPECT_EQ(dm.cdsReparacion->RecordCount(), 1);
+    EXPECT_EQ(FilasEnArchivo(Ruta("BDs/cdsReparacion.cds")), 0);
+    dm.AbrirHistoricoSiExiste("007");
+    dm.AbrirHistorico(RutasDatos::kProfesor);
+    EXPECT_TRUE(dm.cdsReparacion->IsEmpty());
+    EXPECT_EQ(FilasEnArchivo(Ruta("BDs/cdsReparacion.cds")), 0);
+    EXPECT_EQ(FilasEnArchivo(Ruta("BDs/cdsLineaReparacion.cds")), 0);
+}
+
+struct CasoDuracion {
+    double minutos;
+    double pausaDesde, pausaHasta;  // minutes from the start; hasta < 0: a pause left open
+    const char* texto;
+};
+
+class Duraciones : public Practicas, public ::testing::WithParamInterface<CasoDuracion> {};
+
+TEST_P(Duraciones, SeDescuentanLasPausasCerradas) {
+    const CasoDuracion& caso = GetParam();
+    dm.AbrirHistoricoSiExiste("007");
+    EmpezarPractica(QVariant());
+    if (caso.pausaHasta != 0) {
+        ASSERT_TRUE(Linea("P", kInicio + caso.pausaDesde * kMinuto,
+                          caso.pausaHasta < 0 ? 0 : kInicio + caso.pausaHasta * kMinuto));
+    }
+    ASSERT_TRUE(Linea("R", kInicio + kMinuto, kInicio + 2 * kMinuto));
+    ASSERT_TRUE(dm.cdsReparacion->Edit());
+    dm.cdsRepFFin->SetAsDateTime(kInicio + caso.minutos * kMinuto);
+    EXPECT_EQ(dm.CalcularDuracion(), caso.texto);
+    dm.cdsReparacion->Cancel();
+}
+
+INSTANTIATE_TEST_SUITE_P(Practicas, Duraciones,
+                         ::testing::Values(CasoDuracion{30, 5, 15, "0d 00:20:00"},
+                                           CasoDuracion{26 * 60, 0, 0, "1d 02:00:00"},
+                                           CasoDuracion{12 + 34.0 / 60, 0, 0, "0d 00:12:34"},
+                                           CasoDuracion{30, 5, -1, "0d 00:30:00"}));
+
+TEST_F(Practicas, LaListaDeSintomasTerminaCadaUnoConSaltoYRetorno) {
+    AnadirFila(dm.cdsSintomas,
+               {{"cdsSinFPtrIdAveria", kAveria}, {"cdsSinFNivel", "J"}, {"cdsSinFDescripcion", "A"}});
+    AnadirFila(dm.cdsSintomas,
+               {{"cdsSinFPtrIdAveria", kAveria}, {"cdsSinFNivel", "C"}, {"cdsSinFDescripcion", "B"}});
+    dm.cdsSintomas->First();
+    EXPECT_EQ(dm.ListaSintomas(), "A\n\rB\n\r");
+    EXPECT_EQ(dm.cdsSinFDescripcion->AsString(), "A");
+}
+
+TEST_F(Practicas, SinEquiposActivadosLaListaQuedaVacia) {
+    dm.FiltrarEquiposActivos();
+    EXPECT_TRUE(dm.cdsEquipo->IsEmpty());
+    dm.QuitarFiltro(dm.cdsEquipo);
+    dm.cdsEquipo->Edit();
+    dm.cdsEFActivado->SetAsBoolean(true);
+    dm.cdsEquipo->Post();
+    // Inserting a row would reload the catalogue of a trainer without folder yet.
+    dm.cdsEquipo->AfterScroll = nullptr;
+    AnadirFila(dm.cdsEquipo,
+               {{"cdsEFCodEquipo", 2}, {"cdsEFDescripcion", "Coche"}, {"cdsEFActivado", false}});
+    int recargas = 0;
+    dm.cdsEquipo->AfterScroll = [&recargas](TClientDataSet*) { ++recargas; };
+    dm.FiltrarEquiposActivos();
+    ASSERT_EQ(dm.cdsEquipo->RecordCount(), 1);
+    EXPECT_EQ(dm.cdsEFCodEquipo->AsInteger(), 1);
+    EXPECT_EQ(recargas, 0);
+}
+
+TEST_F(Practicas, LosAlumnosDeUnSubgrupoYSusSubgrupos) {
+    const int luis = AnadirMiembro("Luis");
+    AnadirMiembro("Marta");
+    AnadirSubgrupo({7, luis});
+    dm.FiltrarAlumnosGrupo();
+    EXPECT_EQ(dm.cdsAlumnoLUp->RecordCount(), 3);
+    dm.FiltrarAlumnosSubgrupo();
+    EXPECT_EQ(dm.cdsAlumnoLUp->RecordCount(), 2);
+    EXPECT_EQ(dm.ListaSubgruposAlumno(), "Equipo A, ");
+}
+
+TEST_F(Practicas, BorrarElHistoricoDeUnGrupoDejaElDeOtros) {
+    dm.AbrirHistoricoSiExiste("007");
+    EmpezarPractica(QVariant());
+    ASSERT_TRUE(Linea("R", kInicio, kInicio + kMinuto));
+    dm.NuevaReparacion(7, 2, false, "BL#", "J#", "R", kInicio + 1, kEquipo, kAveria, QVariant());
+    ASSERT_EQ(FilasEnArchivo(ArchivoPracticas(7)), 2);
+    dm.BorrarHistoricoAlumnoGrupo(7, kGrupo);
+    EXPECT_EQ(FilasEnArchivo(ArchivoPracticas(7)), 1);
+    EXPECT_EQ(FilasEnArchivo(ArchivoLineas(7)), 0);
+    ASSERT_TRUE(dm.cdsReparacion->Active());
+    EXPECT_EQ(dm.cdsReparacion->RecordCount(), 1);
+    EXPECT_EQ(dm.cdsRepFPtrGrupo->AsInteger(), 2);
+}
+
+TEST_F(Practicas, UnaTablaCopiadaTieneLaEstructuraYLasFilasDelFiltro) {
+    AnadirMiembro("Luis");
+    const QString destino = Ruta("export/");
+    QDir().mkpath(destino);
+    dm.CopiarTabla(dm.cdsAlumno, dm.cdsCopy, true, destino, "cdsAFCodAlumno = 7");
+    EXPECT_FALSE(dm.cdsAlumno->Filtered());
+    EXPECT_EQ(dm.cdsAlumno->RecordCount(), 2);
+    TClientDataSet copia;
+    copia.LoadFromFile(destino + "cdsAlumno.cds");
+    ASSERT_EQ(copia.RecordCount(), 1);
+    EXPECT_EQ(Valor(&copia, "cdsAFCodAlumno"), QVariant(7));
+    EXPECT_EQ(Valor(&copia, "cdsAFNombre"), QVariant("Ana"));
+}
+
+TEST_F(Practicas, LosTextosDeUnaAveriaSonLosDeSuPrimeraPractica) {
+    dm.AbrirHistoricoSiExiste("007");
+    EmpezarPractica(QVariant());
+    Terminar(kInicio + 20 * kMinuto);
+    dm.NuevaReparacion(7, kGrupo, false, "BL#", "J#C#", "R", kInicio + 1, kEquipo, kAveria + 1, QVariant());
+    // The current practice, of the second fault, has no duration yet.
+    EXPECT_EQ(dm.DuracionAveria(kAveria, true), "");
+    EXPECT_EQ(dm.TextoNSintomasAveria(kAveria, true), Texto(165));
+    EXPECT_EQ(dm.cdsRepFPtrIdAveria->AsInteger(), kAveria);
+    EXPECT_EQ(dm.DuracionAveria(kAveria, true), "0d 00:20:00");
+    EXPECT_EQ(dm.TextoNReparacionAveria(kAveria + 1, false), Texto(111));
+    EXPECT_EQ(dm.TextoTutorizadaAveria(kAveria, false), "");
+}
+
+TEST_F(Practicas, VaciarUnaTablaLaDejaSinFilas) {
+    AnadirMiembro("Luis");
+    TdmCDS::VaciarTabla(dm.cdsAlumno);
+    EXPECT_TRUE(dm.cdsAlumno->IsEmpty());
+    EXPECT_EQ(FilasEnArchivo(Ruta("BDs/cdsAlumno.cds")), 0);
+}
+
+}  // namespace
