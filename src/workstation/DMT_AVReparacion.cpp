@@ -1,0 +1,237 @@
+#include "DMT_AVReparacion.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "Cadenas.h"
+#include "Colores.h"
+#include "Configuracion.h"
+#include "ControlesDatos.h"
+#include "EstadoPractica.h"
+#include "FechaHora.h"
+#include "FormActivo.h"
+#include "Idioma.h"
+#include "dmCDS.h"
+
+namespace {
+
+QPointer<TFDMT_AVReparacion>& panel() {
+    static QPointer<TFDMT_AVReparacion> p;
+    return p;
+}
+
+// Light grey of the paused look (14803425 as stored).
+const QColor kGrisPausa = ColorDesdeAlmacenado(14803425);
+
+QLabel* etiqueta(QWidget* padre, const char* nombre, const QString& texto = {}) {
+    auto* l = new QLabel(texto, padre);
+    l->setObjectName(QString::fromLatin1(nombre));
+    return l;
+}
+
+QLabel* valor(QWidget* padre, const char* nombre) {
+    QLabel* l = etiqueta(padre, nombre);
+    l->setAutoFillBackground(true);
+    l->setFrameShape(QFrame::StyledPanel);
+    l->setMinimumHeight(26);
+    QFont negrita = l->font();
+    negrita.setBold(true);
+    l->setFont(negrita);
+    return l;
+}
+
+}  // namespace
+
+QString FiltroSintomas(const QString& nivelSintomas) {
+    QStringList condiciones;
+    for (const QString& nivel : PartirLista(nivelSintomas, QStringLiteral("#"))) {
+        if (nivel == QLatin1String("C")) condiciones.append(QStringLiteral("cdsSinFNivel ='C'"));
+        if (nivel == QLatin1String("J")) condiciones.append(QStringLiteral("cdsSinFNivel ='J'"));
+    }
+    if (condiciones.isEmpty()) return {};
+    return condiciones.size() == 1 ? condiciones.front() : condiciones[1];
+}
+
+QString TextoTiempo(double desdeDias, double hastaDias) {
+    const qint64 segundos = std::max<qint64>(0, qRound64((hastaDias - desdeDias) * 86400.0));
+    return QStringLiteral("%1:%2:%3")
+        .arg(segundos / 3600, 2, 10, QLatin1Char('0'))
+        .arg(segundos / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(segundos % 60, 2, 10, QLatin1Char('0'));
+}
+
+TFDMT_AVReparacion::TFDMT_AVReparacion(TDatosPractica& practica, QWidget* parent)
+    : QWidget(parent), practica_(practica) {
+    setObjectName(QStringLiteral("FDMT_AVReparacion"));
+    setProperty("Tag", 12);
+
+    LabelTitulo = etiqueta(this, "LabelTitulo", QStringLiteral("EN REPARACIÓN"));
+    QFont titulo = LabelTitulo->font();
+    titulo.setBold(true);
+    titulo.setPointSizeF(titulo.pointSizeF() * 1.6);
+    LabelTitulo->setFont(titulo);
+
+    GroupBoxDatos = new QGroupBox(this);
+    GroupBoxDatos->setObjectName(QStringLiteral("GroupBoxDatos"));
+    FadeLCodAveria = valor(GroupBoxDatos, "FadeLCodAveria");
+    FadeLFecha = valor(GroupBoxDatos, "FadeLFecha");
+    FadeLEstado = valor(GroupBoxDatos, "FadeLEstado");
+    FadeLEstado->setText(QStringLiteral("REPARANDO"));
+    DBLookupListBoxSintomas = new QListView(GroupBoxDatos);
+    DBLookupListBoxSintomas->setObjectName(QStringLiteral("DBLookupListBoxSintomas"));
+    DBLookupListBoxSintomas->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBLookupListBoxSintomas->setWordWrap(true);
+    auto* datos = new QGridLayout(GroupBoxDatos);
+    datos->addWidget(etiqueta(GroupBoxDatos, "LabelCodAveria", QStringLiteral("Código de avería:")), 0, 0);
+    datos->addWidget(FadeLCodAveria, 0, 1);
+    datos->addWidget(etiqueta(GroupBoxDatos, "LabelFecha", QStringLiteral("Provocada el día:")), 1, 0);
+    datos->addWidget(FadeLFecha, 1, 1);
+    datos->addWidget(etiqueta(GroupBoxDatos, "LabelEstado", QStringLiteral("Estado:")), 2, 0);
+    datos->addWidget(FadeLEstado, 2, 1);
+    datos->addWidget(etiqueta(GroupBoxDatos, "LabelSintomas", QStringLiteral("Síntomas")), 3, 0,
+                     Qt::AlignTop);
+    datos->addWidget(DBLookupListBoxSintomas, 3, 1);
+
+    GroupBoxTReparacion = new QGroupBox(this);
+    GroupBoxTReparacion->setObjectName(QStringLiteral("GroupBoxTReparacion"));
+    LabelTReparacion = etiqueta(GroupBoxTReparacion, "LabelTReparacion",
+                                QStringLiteral("Tiempo total de reparación avería 00:00:00"));
+    LabelTReparacion->setFont(titulo);
+    (new QVBoxLayout(GroupBoxTReparacion))->addWidget(LabelTReparacion);
+
+    GroupBoxReparacion = new QGroupBox(this);
+    GroupBoxReparacion->setObjectName(QStringLiteral("GroupBoxReparacion"));
+    DBGridReparacion = new TDBGrid(GroupBoxReparacion);
+    DBGridReparacion->setObjectName(QStringLiteral("DBGridReparacion"));
+    MemoObser = new QPlainTextEdit(GroupBoxReparacion);
+    MemoObser->setObjectName(QStringLiteral("MemoObser"));
+    auto* lineas = new QVBoxLayout(GroupBoxReparacion);
+    lineas->addWidget(
+        etiqueta(GroupBoxReparacion, "LabelHistorico", QStringLiteral("Histórico de la avería")));
+    lineas->addWidget(DBGridReparacion, 3);
+    lineas->addWidget(
+        etiqueta(GroupBoxReparacion, "LabelObserv", QStringLiteral("Comentarios sobre la avería")));
+    lineas->addWidget(MemoObser, 2);
+
+    auto* todo = new QVBoxLayout(this);
+    todo->addWidget(LabelTitulo);
+    auto* arriba = new QHBoxLayout;
+    arriba->addWidget(GroupBoxDatos, 3);
+    arriba->addWidget(GroupBoxTReparacion, 2);
+    todo->addLayout(arriba);
+    todo->addWidget(GroupBoxReparacion, 1);
+
+    TimerTTotal = new QTimer(this);
+    TimerTTotal->setObjectName(QStringLiteral("TimerTTotal"));
+    TimerTTotal->setInterval(1000);
+    connect(TimerTTotal, &QTimer::timeout, this, &TFDMT_AVReparacion::TimerTTotalTimer);
+    TimerTTotal->start();
+
+    if (dmCDS) {
+        DBLookupListBoxSintomas->setModel(new ModeloDatos(
+            dmCDS->dsSintomas, {QStringLiteral("cdsSinFDescripcion")}, DBLookupListBoxSintomas));
+        DBGridReparacion->SetDataSource(dmCDS->dsLineaReparacion,
+                                        {"cdsLRepFAccion", "CalcBloque", "CalcCircuito", "CalcComponente",
+                                         "cdsLRepFInicio", "cdsLRepFFin"});
+        if (practica_.Estado == Reparando) MemoObser->setPlainText(dmCDS->cdsRepFObservacion->AsString());
+    }
+}
+
+TFDMT_AVReparacion::~TFDMT_AVReparacion() = default;
+
+void TFDMT_AVReparacion::Preparar(int codigoMostrado, const QString& nivelSintomas, double inicio) {
+    codigoMostrado_ = codigoMostrado;
+    nivelSintomas_ = nivelSintomas;
+    inicio_ = inicio;
+}
+
+void TFDMT_AVReparacion::showEvent(QShowEvent* evento) {
+    QWidget::showEvent(evento);
+    FijarFormActivo(this);
+    // One holder per panel: what the diagnosis collects must still be there at the finish.
+    if (!comentarios_) {
+        comentarios_ = new QPlainTextEdit(this);
+        comentarios_->setObjectName(QStringLiteral("MemoComentarios"));
+        comentarios_->hide();
+    }
+    setWindowTitle(TextoCatalogo(19000));
+    LabelTitulo->setText(TextoCatalogo(19001));
+    if (dmCDS) {
+        dmCDS->cdsEquipo->Locate(QStringLiteral("cdsEFCodEquipo"), practica_.CodEquipo);
+        dmCDS->cdsSemilla->Locate(QStringLiteral("cdsSemFPtrIdAveria"), practica_.IdAveria);
+        FadeLCodAveria->setText(practica_.EsProfesor() ? dmCDS->cdsSemillaPtrAvReal->AsString()
+                                                       : QString::number(codigoMostrado_));
+        TdmCDS::AplicarFiltro(dmCDS->cdsSintomas, FiltroSintomas(nivelSintomas_));
+        dmCDS->cdsAveria->Locate(QStringLiteral("cdsAvFIdAveria"), practica_.IdAveria);
+        if (!practica_.EsProfesor())
+            TdmCDS::AplicarFiltro(dmCDS->cdsLineaReparacion, QStringLiteral("cdsLRepFAccion <> ''"));
+    }
+    const QDateTime inicio = FechaHoraDesdeDias(inicio_);
+    FadeLFecha->setText(inicio.toString(QStringLiteral("dd/MM/yyyy")) + QLatin1Char(' ') + Texto(106) +
+                        QLatin1Char(' ') + inicio.toString(QStringLiteral("hh:mm:ss")));
+    if (practica_.Estado == Reparando) FadeLEstado->setText(Texto(192));
+    const int nivel = LeerNivelReparacion();
+    DBGridReparacion->MostrarColumna(QStringLiteral("CalcBloque"), nivel > 2);
+    DBGridReparacion->MostrarColumna(QStringLiteral("CalcCircuito"), nivel > 1);
+    const QColor acento = ColorAcento();
+    QPalette p = LabelTitulo->palette();
+    p.setColor(QPalette::WindowText, acento.darker(130));
+    LabelTitulo->setPalette(p);
+    TimerTTotalTimer();
+}
+
+void TFDMT_AVReparacion::hideEvent(QHideEvent* evento) {
+    QWidget::hideEvent(evento);
+    if (dmCDS) {
+        TdmCDS::QuitarFiltro(dmCDS->cdsLineaReparacion);
+        TdmCDS::QuitarFiltro(dmCDS->cdsSintomas);
+    }
+    if (FadeLEstado->text() == Texto(153)) MemoObser->clear();
+}
+
+void TFDMT_AVReparacion::resizeEvent(QResizeEvent* evento) {
+    QWidget::resizeEvent(evento);
+    const int alto = height() > 805 ? 156 + (height() - 800) / 2 : 156;
+    DBGridReparacion->setMinimumHeight(alto);
+}
+
+void TFDMT_AVReparacion::TimerTTotalTimer() {
+    LabelTReparacion->setText(Texto(202) + TextoTiempo(inicio_, Ahora()));
+}
+
+void TFDMT_AVReparacion::pintar(const QColor& fondo, bool activo) {
+    for (QWidget* w : std::initializer_list<QWidget*>{FadeLCodAveria, FadeLFecha, FadeLEstado,
+                                                      DBLookupListBoxSintomas, MemoObser}) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Window, fondo);
+        p.setColor(QPalette::Base, fondo);
+        w->setPalette(p);
+    }
+    GroupBoxReparacion->setEnabled(activo);
+}
+
+void TFDMT_AVReparacion::AspectoPausado() {
+    pintar(kGrisPausa, false);
+}
+
+void TFDMT_AVReparacion::AspectoActivo() {
+    pintar(Qt::white, true);
+}
+
+TFDMT_AVReparacion* CrearPanelReparacion(QWidget* anfitrion, TDatosPractica& practica, int codigoMostrado,
+                                         const QString& nivelSintomas, double inicio) {
+    if (!panel()) panel() = new TFDMT_AVReparacion(practica, anfitrion);
+    panel()->Preparar(codigoMostrado, nivelSintomas, inicio);
+    return panel();
+}
+
+TFDMT_AVReparacion* PanelReparacion() {
+    return panel().data();
+}
