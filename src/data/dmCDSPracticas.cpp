@@ -301,6 +301,8 @@ void TdmCDS::CopiarAMiembro(int alumno) {
     const auto abrir = [this](TClientDataSet* modelo, const QString& archivo) {
         if (QFileInfo::exists(archivo)) {
             CdsAux2->Close();
+            // The order of the other practice table would name fields this file has not.
+            CdsAux2->SetIndexFieldNames(QString());
             CdsAux2->SetFileName(archivo);
             CdsAux2->LoadFromFile(archivo);
             return;

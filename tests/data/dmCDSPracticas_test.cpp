@@ -80,6 +80,15 @@ TEST_F(Practicas, UnaPracticaDeSubgrupoQuedaEnElHistoricoDeCadaMiembro) {
     const int marta = AnadirMiembro("Marta");
     const int subgrupo = AnadirSubgrupo({7, luis, marta});
 
+    dm.cdsAlumno->Locate("cdsAFCodAlumno", 7);
+    dm.cdsAlumno->Edit();
+    dm.cdsAFPassword->SetAsString("AL007");
+    dm.cdsAlumno->Post();
+    const TdmCDS::ResultadoPassword individual = dm.ComprobarPassword(kGrupo, "AL007");
+    EXPECT_TRUE(individual.aceptado);
+    EXPECT_EQ(individual.tipo, 1);
+    EXPECT_EQ(dm.cdsAFCodAlumno->AsInteger(), 7);
+
     const TdmCDS::ResultadoPassword acceso = dm.ComprobarPassword(kGrupo, kPasswordSubgrupo);
     ASSERT_TRUE(acceso.aceptado);
     EXPECT_EQ(acceso.tipo, 2);
@@ -291,6 +300,106 @@ TEST_F(Practicas, LosTextosDeUnaAveriaSonLosDeSuPrimeraPractica) {
     EXPECT_EQ(dm.DuracionAveria(kAveria, true), "0d 00:20:00");
     EXPECT_EQ(dm.TextoNReparacionAveria(kAveria + 1, false), Texto(111));
     EXPECT_EQ(dm.TextoTutorizadaAveria(kAveria, false), "");
+}
+
+TEST_F(Practicas, UnaPracticaCanceladaDevuelveSuCodigo) {
+    dm.AbrirHistoricoSiExiste("007");
+    EmpezarPractica(QVariant());
+    ASSERT_TRUE(dm.cdsReparacion->Append());
+    EXPECT_EQ(dm.SiguienteCodigo(dm.cdsReparacion, true), 2);
+    ASSERT_TRUE(dm.cdsReparacion->Cancel());
+    ASSERT_TRUE(dm.cdsCodigos->Locate("cdsCodFTabla", "cdsReparacion"));
+    EXPECT_EQ(dm.cdsCodFUltimo->AsInteger(), 1);
+    EXPECT_EQ(FilasEnArchivo(ArchivoPracticas(7)), 1);
+}
+
+struct CasoNombreCopia {
+    const char* usuario;
+    const char* archivo;
+};
+
+class NombresDeCopia : public Practicas, public ::testing::WithParamInterface<CasoNombreCopia> {};
+
+TEST_P(NombresDeCopia, UnaTablaDePracticasConservaElCodigoDelAlumno) {
+    dm.AbrirHistoricoSiExiste(GetParam().usuario);
+    const QString destino = Ruta("export/");
+    dm.CrearTablaComo(dm.cdsLineaReparacion, dm.cdsCopy, destino);
+    EXPECT_EQ(dm.cdsCopy->FileName(), destino + GetParam().archivo);
+    EXPECT_TRUE(dm.cdsCopy->IsEmpty());
+    EXPECT_NE(dm.cdsCopy->FindField("cdsLRepFNumDiagnostico"), nullptr);
+    EXPECT_EQ(dm.cdsCopy->IndexDefs.Count(), dm.cdsLineaReparacion->IndexDefs.Count());
+}
+
+INSTANTIATE_TEST_SUITE_P(Practicas, NombresDeCopia,
+                         ::testing::Values(CasoNombreCopia{"012", "cdsLineaReparacion012.cds"},
+                                           CasoNombreCopia{"1234", "cdsLineaReparacion1234.cds"}));
+
+TEST_F(Practicas, LasSemillasNuevasSeFiltranPorEquipoYTutoria) {
+    dm.NuevaSemilla(1, kGrupo, true, 101, kAveria, kEquipo);
+    dm.NuevaSemilla(1, kGrupo, false, 102, kAveria, kEquipo);
+    dm.NuevaSemilla(1, kGrupo, true, 103, kAveria, 2);
+    EXPECT_EQ(FilasEnArchivo(CarpetaGrupo() + "cdsSemilla.cds"), 3);
+    // A group without a tutoring choice sees both kinds.
+    dm.FiltrarSemillas();
+    EXPECT_EQ(dm.cdsSemilla->RecordCount(), 2);
+    ASSERT_TRUE(dm.cdsGrupo->Edit());
+    dm.cdsGrpFTutorizada->SetAsBoolean(true);
+    ASSERT_TRUE(dm.cdsGrupo->Post());
+    dm.FiltrarSemillas();
+    ASSERT_EQ(dm.cdsSemilla->RecordCount(), 1);
+    EXPECT_EQ(dm.cdsSemFCodVirtual->AsInteger(), 101);
+    EXPECT_FALSE(dm.cdsSemFIdSemilla->IsNull());
+}
+
+TEST_F(Practicas, RecodificarUnAlumnoRepetidoLeDaUnCodigoLibreYSusFilas) {
+    const QString importado = Ruta("import/");
+    {
+        TdmCDS origen;
+        origen.CrearTablasVacias();
+        AnadirFila(origen.cdsGrupoAlumno, {{"cdsGrpAlFPtrGrupo", 9}, {"cdsGrpAlFPtrAlumno", 7}});
+        AnadirFila(origen.cdsSubgrupo, {{"cdsSubFCodSubgrupo", 4},
+                                        {"cdsSubFNombre", "Equipo B"},
+                                        {"cdsSubFPtrGrupo", 9},
+                                        {"cdsSubFPtrAlumno", 7},
+                                        {"cdsSubFPassword", "SUB004"}});
+        AnadirFila(origen.cdsSubgrupo,
+                   {{"cdsSubFCodSubgrupo", 5}, {"cdsSubFNombre", "Otro"}, {"cdsSubFPtrAlumno", 8}});
+        QDir().mkpath(importado);
+        origen.cdsGrupoAlumno->SaveToFile(importado + "cdsGrupoAlumno.cds");
+        origen.cdsSubgrupo->SaveToFile(importado + "cdsSubgrupo.cds");
+    }
+    const int nuevo = dm.RecodificarAlumno(dm.cdsAlumno, 7, "2", importado);
+    EXPECT_EQ(nuevo, 1);
+    TClientDataSet miembros;
+    miembros.LoadFromFile(importado + "cdsGrupoAlumno2.cds");
+    ASSERT_EQ(miembros.RecordCount(), 1);
+    EXPECT_EQ(Valor(&miembros, "cdsGrpAlFPtrGrupo"), QVariant(2));
+    EXPECT_EQ(Valor(&miembros, "cdsGrpAlFPtrAlumno"), QVariant(1));
+    TClientDataSet subgrupos;
+    subgrupos.LoadFromFile(importado + "cdsSubgrupo2.cds");
+    ASSERT_EQ(subgrupos.RecordCount(), 1);
+    EXPECT_EQ(Valor(&subgrupos, "cdsSubFCodSubgrupo"), QVariant(4));
+    EXPECT_EQ(Valor(&subgrupos, "cdsSubFPassword"), QVariant("SUB004"));
+    EXPECT_EQ(Valor(&subgrupos, "cdsSubFPtrAlumno"), QVariant(1));
+    EXPECT_EQ(Valor(&subgrupos, "cdsSubFPtrGrupo"), QVariant(2));
+    // The imported files themselves are untouched.
+    EXPECT_EQ(FilasEnArchivo(importado + "cdsSubgrupo.cds"), 2);
+}
+
+TEST_F(Practicas, LasLineasDeLasPracticasFiltradasSeCopian) {
+    dm.AbrirHistoricoSiExiste("007");
+    EmpezarPractica(QVariant());
+    ASSERT_TRUE(Linea("R", kInicio, kInicio + kMinuto));
+    ASSERT_TRUE(Linea("A", kInicio, kInicio + kMinuto));
+    dm.NuevaReparacion(7, 2, true, "BL#", "J#", "R", kInicio + 1, kEquipo, kAveria, QVariant());
+    ASSERT_TRUE(Linea("R", kInicio + 1, kInicio + 1 + kMinuto));
+    const QString destino = Ruta("export/");
+    QDir().mkpath(destino);
+    dm.CopiarTablaDetalle(dm.cdsLineaReparacion, dm.cdsCopy, destino, "cdsRepFPtrGrupo = 1");
+    TClientDataSet copia;
+    copia.LoadFromFile(destino + "cdsLineaReparacion007.cds");
+    EXPECT_EQ(copia.RecordCount(), 2);
+    EXPECT_FALSE(dm.cdsReparacion->Filtered());
 }
 
 TEST_F(Practicas, VaciarUnaTablaLaDejaSinFilas) {
