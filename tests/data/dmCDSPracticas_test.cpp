@@ -260,6 +260,44 @@ TEST_F(Practicas, LosAlumnosDeUnSubgrupoYSusSubgrupos) {
     EXPECT_EQ(dm.ListaSubgruposAlumno(), "Equipo A, ");
 }
 
+TEST_F(Practicas, LasDescripcionesSeBuscanSinMoverYVaciasSiNoEstan) {
+    AnadirFila(dm.cdsBloque,
+               {{"cdsBloFCodBloque", 1}, {"cdsBloFPtrEquipo", kEquipo}, {"cdsBloFDescripcion", "Arranque"}});
+    AnadirFila(dm.cdsBloque,
+               {{"cdsBloFCodBloque", 2}, {"cdsBloFPtrEquipo", kEquipo}, {"cdsBloFDescripcion", "Carga"}});
+    AnadirFila(dm.cdsCircuitoLoc, {{"cdsCFCodCircuito", 3},
+                                   {"cdsCFPtrEquipo", kEquipo},
+                                   {"cdsCFPtrBloque", 1},
+                                   {"cdsCFDescripcion", "Motor de arranque"}});
+    // A placed element takes its name from the element catalogue.
+    AnadirFila(dm.cdsElemento, {{"cdsElemFCodElemento", 8},
+                                {"cdsElemFPtrEquipo", kEquipo},
+                                {"cdsElemFDescripcion", "Rele de arranque"}});
+    AnadirFila(dm.cdsComponenteLoc, {{"cdsComFIdComponente", 1},
+                                     {"cdsComFCodComponente", 8},
+                                     {"cdsComFPtrEquipo", kEquipo},
+                                     {"cdsComFPtrBloque", 1},
+                                     {"cdsComFPtrCircuito", 3}});
+    dm.cdsBloque->First();
+    EXPECT_EQ(dm.DescripcionBloque(2), "Carga");
+    EXPECT_EQ(dm.cdsBloFCodBloque->AsInteger(), 1);
+    EXPECT_EQ(dm.DescripcionBloque(9), "");
+    EXPECT_EQ(dm.DescripcionCircuito(3), "Motor de arranque");
+    EXPECT_EQ(dm.DescripcionComponente(8), "Rele de arranque");
+    EXPECT_EQ(dm.DescripcionComponente(QVariant()), "");
+}
+
+TEST_F(Practicas, LaListaDeUnSubgrupoNombraACadaMiembro) {
+    const int luis = AnadirMiembro("Luis");
+    AnadirSubgrupo({7, luis});
+    ASSERT_TRUE(dm.ComprobarPassword(kGrupo, kPasswordSubgrupo).aceptado);
+    const QString lista = dm.ListaAlumnosSubgrupo();
+    EXPECT_TRUE(lista.endsWith(", "));
+    EXPECT_TRUE(lista.contains("Ana"));
+    EXPECT_TRUE(lista.contains("Luis"));
+    EXPECT_EQ(lista.count(", "), 2);
+}
+
 TEST_F(Practicas, BorrarElHistoricoDeUnGrupoDejaElDeOtros) {
     dm.AbrirHistoricoSiExiste("007");
     EmpezarPractica(QVariant());
