@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+#include <tuple>
 
 #include "Cadenas.h"
 #include "Idioma.h"
@@ -445,6 +447,74 @@ TEST_F(Practicas, VaciarUnaTablaLaDejaSinFilas) {
     TdmCDS::VaciarTabla(dm.cdsAlumno);
     EXPECT_TRUE(dm.cdsAlumno->IsEmpty());
     EXPECT_EQ(FilasEnArchivo(Ruta("BDs/cdsAlumno.cds")), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The road of a subgroup practice on the demo installation that averias-datos writes.
+TEST(PracticaEnLaDemo, UnaPracticaDeSubgrupoLlegaAlHistoricoDelOtroMiembro) {
+    CarpetaTemporal carpeta;
+    const QString raiz = carpeta.ruta() + "/demo";
+    QProcess demo;
+    demo.start(carpetaProgramas() + "/averias-datos", {"demo", raiz});
+    ASSERT_TRUE(demo.waitForFinished(60000));
+    ASSERT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
+    InstalacionTemporal instalacion(raiz);
+    IdiomaPrueba idioma(TextosDelModulo());
+    MensajesGrabados mensajes;
+    TdmCDS dm;
+    ASSERT_TRUE(dm.AbrirTablas()) << mensajes.textos().join("\n").toStdString();
+
+    const TdmCDS::ResultadoPassword alumno = dm.ComprobarPassword(1, "AL001");
+    EXPECT_TRUE(alumno.aceptado);
+    EXPECT_EQ(alumno.tipo, 1);
+    const TdmCDS::ResultadoPassword subgrupo = dm.ComprobarPassword(1, "SUB001");
+    ASSERT_TRUE(subgrupo.aceptado);
+    ASSERT_EQ(subgrupo.tipo, 2);
+    ASSERT_EQ(dm.cdsSubgrupo->RecordCount(), 2);
+    const int registrado = dm.cdsAFCodAlumno->AsInteger();
+    int otro = 0;
+    for (dm.cdsSubgrupo->First(); !dm.cdsSubgrupo->Eof(); dm.cdsSubgrupo->Next())
+        if (dm.cdsSubFPtrAlumno->AsInteger() != registrado) otro = dm.cdsSubFPtrAlumno->AsInteger();
+    ASSERT_NE(otro, 0);
+    dm.cdsSubgrupo->First();
+
+    dm.AbrirHistoricoSiExiste(FormatoCodigo(registrado));
+    EXPECT_TRUE(QFileInfo::exists(RutasDatos::ArchivoLineaReparacion(FormatoCodigo(registrado))));
+    const int averia = dm.cdsAvFIdAveria->AsInteger();
+    dm.NuevaReparacion(registrado, 1, true, "BL#CI#CO#", "J#C#", "R", kInicio, dm.cdsEFCodEquipo->AsInteger(),
+                       averia, dm.cdsSubFCodSubgrupo->Value());
+    ASSERT_EQ(dm.cdsReparacion->RecordCount(), 1);
+    const int practica = dm.cdsRepFCodReparacion->AsInteger();
+    for (const auto& [accion, desde, hasta] :
+         {std::tuple{"R", 1, 3}, std::tuple{"P", 3, 8}, std::tuple{"A", 8, 9}})
+        ASSERT_TRUE(dm.NuevaLineaReparacion(practica, 1, QString(), accion, kInicio + hasta * kMinuto,
+                                            kInicio + desde * kMinuto, QVariant(), QVariant(), QVariant()));
+    ASSERT_TRUE(dm.cdsReparacion->Edit());
+    dm.cdsRepFFin->SetAsDateTime(kInicio + 25 * kMinuto);
+    dm.cdsRepFEstado->SetAsString("F");
+    dm.cdsRepFCorrecta->SetAsBoolean(true);
+    dm.cdsRepFDuracion->SetAsString(dm.CalcularDuracion());
+    ASSERT_TRUE(dm.cdsReparacion->Post());
+    EXPECT_EQ(dm.cdsRepFDuracion->AsString(), "0d 00:20:00");
+    dm.CopiarReparacionSubgrupo();
+
+    for (int miembro : {registrado, otro}) {
+        SCOPED_TRACE(miembro);
+        TClientDataSet practicas;
+        practicas.LoadFromFile(RutasDatos::ArchivoReparacion(FormatoCodigo(miembro)));
+        ASSERT_EQ(practicas.RecordCount(), 1);
+        EXPECT_EQ(Valor(&practicas, "cdsRepFPtrAlumno"), QVariant(miembro));
+        EXPECT_EQ(Valor(&practicas, "cdsRepFPtrIdAveria"), QVariant(averia));
+        EXPECT_EQ(Valor(&practicas, "cdsRepFDuracion"), QVariant("0d 00:20:00"));
+        EXPECT_EQ(Valor(&practicas, "cdsRepFCorrecta"), QVariant(true));
+        TClientDataSet lineas;
+        lineas.LoadFromFile(RutasDatos::ArchivoLineaReparacion(FormatoCodigo(miembro)));
+        EXPECT_EQ(lineas.RecordCount(), 3);
+    }
+    EXPECT_TRUE(mensajes.textos().isEmpty()) << mensajes.textos().join("\n").toStdString();
 }
 
 }  // namespace
