@@ -19,12 +19,16 @@
 #include "Colores.h"
 #include "ComBrd415.h"
 #include "DMT_AVDetectarEquipo.h"
+#include "DMT_AVProvocar.h"
+#include "DMT_AVReparacion.h"
 #include "DMT_Brd415.h"
 #include "EnlaceDatosEntrenador.h"
 #include "EnlaceEntrenador.h"
+#include "FechaHora.h"
 #include "FormActivo.h"
 #include "Idioma.h"
 #include "Instalacion.h"
+#include "Mensajes.h"
 #include "PanelesIncrustados.h"
 #include "dmCDS.h"
 
@@ -118,6 +122,7 @@ void TFDMT_GestAverias::crearBarra() {
     BtnSalir = nuevoBoton("BtnSalir", "Salir", QStringLiteral("&Salir"));
     crearPanelMotor();
     connect(BtnAyuda, &QToolButton::clicked, this, [] { AbrirAyuda(2); });
+    connect(BtnAveria, &QToolButton::clicked, this, &TFDMT_GestAverias::ItemProvocaraveriaClick);
     connect(BtnSalir, &QToolButton::clicked, this, &QWidget::close);
 }
 
@@ -191,6 +196,7 @@ void TFDMT_GestAverias::crearMenu() {
     MItemAyuda = menu("MItemAyuda", QStringLiteral("A&yuda"));
     ItemAyuda = accion(MItemAyuda, "ItemAyuda", QStringLiteral("Contenido"));
     connect(ItemAyuda, &QAction::triggered, this, [] { AbrirAyuda(2); });
+    connect(ItemProvocaraveria, &QAction::triggered, this, &TFDMT_GestAverias::ItemProvocaraveriaClick);
     connect(MItemSalir, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -232,6 +238,35 @@ void TFDMT_GestAverias::showEvent(QShowEvent* evento) {
     }
     ActualizarEstado();
     Timer1->start();
+}
+
+void TFDMT_GestAverias::ItemProvocaraveriaClick() {
+    if (!dmCDS || ProvocarDialogo(QStringLiteral("Reparar"), DatosPractica, this) != QDialog::Accepted)
+        return;
+    hayEntrenador_ = DatosPractica.CodEquipo > 0;
+    if (!ActivarAveria(DatosPractica.IdAveria, false)) {
+        // No half-provoked fault may stay on the trainer.
+        DesactivarAveria(false);
+        MostrarMensaje(Texto(146), BotonesAceptar, 2);
+        return;
+    }
+    DatosPractica.Inicio = Ahora();
+    DatosPractica.Estado = Reparando;
+    ActualizarEstado();
+    dmCDS->cdsAveria->Locate(QStringLiteral("cdsAvFIdAveria"), DatosPractica.IdAveria);
+    const QString nivelSintomas = dmCDS->cdsGrpFNSintomas->AsString();
+    dmCDS->NuevaReparacion(DatosPractica.CodAlumno, DatosPractica.CodGrupo,
+                           dmCDS->cdsGrpFTutorizada->AsBoolean(), dmCDS->cdsGrpFNReparacion->AsString(),
+                           nivelSintomas, QStringLiteral("R"), DatosPractica.Inicio, DatosPractica.CodEquipo,
+                           DatosPractica.IdAveria, DatosPractica.CodSubgrupo);
+    DatosPractica.CodReparacion = dmCDS->cdsRepFCodReparacion->AsInteger();
+    dmCDS->NuevaLineaReparacion(DatosPractica.CodReparacion, DatosPractica.NumDiagnostico, QString(),
+                                QStringLiteral("A"), DatosPractica.Inicio, DatosPractica.Inicio, {}, {}, {});
+    TFDMT_AVReparacion* panel = CrearPanelReparacion(PanelForms_, DatosPractica, DatosPractica.CodVirtual,
+                                                     nivelSintomas, DatosPractica.Inicio);
+    MostrarBotonPausa(false);
+    MostrarFormEnPanel(panel, PanelForms_);
+    panel->AspectoActivo();
 }
 
 void TFDMT_GestAverias::closeEvent(QCloseEvent* evento) {

@@ -32,6 +32,8 @@ public:
     void MostrarBotonPausa(bool enPausa);
     // One second after opening: finds the trainer and shows it.
     void Timer1Timer();
+    // Provokes a fault chosen among the group's seeds and starts its repair.
+    void ItemProvocaraveriaClick();
 
 signals:
     void Cerrada();
