@@ -270,6 +270,14 @@ void TFDMT_GestAverias::ItemProvocaraveriaClick() {
 }
 
 void TFDMT_GestAverias::closeEvent(QCloseEvent* evento) {
+    // Decided on the state: the practice tables may be closed at this moment. A paused
+    // repair does not keep the window open; it is taken up at the next opening.
+    const int estado = DatosPractica.Estado;
+    if (estado == Reparando || estado == Diagnosticando || estado == Disfuncion) {
+        MostrarMensaje(Texto(estado == Disfuncion ? 182 : 181), BotonesAceptar, 1);
+        evento->ignore();
+        return;
+    }
     LiberarFormsPanel(PanelForms_);
     if (dmCDS) dmCDS->CerrarEdiciones();
     if (DatosPractica.CodEquipo != 0) CerrarEntrenador();

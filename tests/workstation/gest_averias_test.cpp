@@ -9,6 +9,7 @@
 #include "DMT_GestAverias.h"
 #include "Idioma.h"
 #include "Instalacion.h"
+#include "MensajesGrabados.h"
 
 namespace {
 
@@ -48,5 +49,35 @@ TEST_F(GestAveriasTest, ElBotonDePausaDiceHaciaDondeVa) {
     ventana.MostrarBotonPausa(false);
     EXPECT_EQ(ventana.findChild<QToolButton*>("BtnPausa")->text(), "&Pausa");
 }
+
+}  // namespace
+
+namespace {
+
+struct CasoCierre {
+    int estado;
+    bool cierra;
+    const char* texto;
+};
+
+class CierreGestAveriasTest : public ::testing::TestWithParam<CasoCierre> {};
+
+TEST_P(CierreGestAveriasTest, SoloSeCierraSinPracticaEnMarchaOEnPausa) {
+    CarpetaTemporal carpeta;
+    InstalacionTemporal instalacion(carpeta.ruta());
+    IdiomaTemporal idioma(
+        carpeta.escribir("idioma.lng", "181 Reparación en curso\n182 Disfunción en curso\n"));
+    MensajesGrabados mensajes;
+    TFDMT_GestAverias ventana(UsuarioAlumno);
+    ventana.DatosPractica.Estado = GetParam().estado;
+    EXPECT_EQ(ventana.close(), GetParam().cierra);
+    EXPECT_EQ(mensajes.textos().join(""), QString::fromUtf8(GetParam().texto));
+}
+
+INSTANTIATE_TEST_SUITE_P(Estados, CierreGestAveriasTest,
+                         ::testing::Values(CasoCierre{Libre, true, ""}, CasoCierre{Pausada, true, ""},
+                                           CasoCierre{Reparando, false, "Reparación en curso"},
+                                           CasoCierre{Diagnosticando, false, "Reparación en curso"},
+                                           CasoCierre{Disfuncion, false, "Disfunción en curso"}));
 
 }  // namespace
