@@ -89,6 +89,123 @@ void TFDMT_GestAverias::Timer1Timer() {
     EscribirMemo(MemoInfor1, Texto(144) + QLatin1Char(':'),
                  hayEntrenador_ ? dmCDS->cdsEFDescripcion->AsString().trimmed() : Texto(171));
     ActualizarEstado();
+    RecuperarReparacionPausada();
+}
+
+// The running repair is found by its code: after a pause closes and a resume reopens the
+// tables, the current row is the oldest practice.
+bool TFDMT_GestAverias::LocalizarReparacion() {
+    return dmCDS->cdsReparacion->Locate(QStringLiteral("cdsRepFCodReparacion"), DatosPractica.CodReparacion);
+}
+
+void TFDMT_GestAverias::RecuperarReparacionPausada() {
+    if (!dmCDS || DatosPractica.EsProfesor() || !dmCDS->cdsReparacion->Active()) return;
+    TClientDataSet* reparaciones = dmCDS->cdsReparacion;
+    const bool tutorizada = dmCDS->cdsGrpFTutorizada->AsBoolean();
+    bool encontrada = false;
+    for (reparaciones->First(); !reparaciones->Eof() && !encontrada; reparaciones->Next()) {
+        encontrada = dmCDS->cdsRepFEstado->AsString() == QLatin1String("P") &&
+                     dmCDS->cdsRepFPtrAlumno->AsInteger() == DatosPractica.CodAlumno &&
+                     dmCDS->cdsRepFPtrGrupo->AsInteger() == DatosPractica.CodGrupo &&
+                     dmCDS->cdsRepFPtrSubgrupo->AsInteger() == DatosPractica.CodSubgrupo &&
+                     dmCDS->cdsRepFPtrEquipo->AsInteger() == DatosPractica.CodEquipo &&
+                     dmCDS->cdsRepFTutorizada->AsBoolean() == tutorizada;
+        if (encontrada) break;
+    }
+    if (!encontrada) return;
+    DatosPractica.Estado = Pausada;
+    DatosPractica.IdAveria = dmCDS->cdsRepFPtrIdAveria->AsInteger();
+    DatosPractica.CodReparacion = dmCDS->cdsRepFCodReparacion->AsInteger();
+    DatosPractica.Inicio = dmCDS->cdsRepFInicio->AsDateTime();
+    TdmCDS::AplicarFiltro(
+        dmCDS->cdsSemilla,
+        QStringLiteral("cdsSemFPtrIdAveria =") + QString::number(DatosPractica.IdAveria) +
+            QStringLiteral(" and cdsSemFTutorizada = ") +
+            (dmCDS->cdsRepFTutorizada->AsBoolean() ? QStringLiteral("True") : QStringLiteral("False")));
+    DatosPractica.CodVirtual = dmCDS->cdsSemFCodVirtual->AsInteger();
+    TClientDataSet* lineas = dmCDS->cdsLineaReparacion;
+    lineas->Last();
+    if (!lineas->IsEmpty())
+        DatosPractica.NumDiagnostico = std::max(1, dmCDS->cdsLRepFNumDiagnostico->AsInteger());
+    MostrarBotonPausa(true);
+    TFDMT_AVReparacion* panel =
+        CrearPanelReparacion(PanelForms_, DatosPractica, DatosPractica.CodVirtual,
+                             dmCDS->cdsGrpFNSintomas->AsString(), DatosPractica.Inicio);
+    MostrarFormEnPanel(panel, PanelForms_);
+    panel->AspectoPausado();
+    ActualizarEstado();
+}
+
+void TFDMT_GestAverias::ItemPausaReanudaraveriaClick() {
+    if (!dmCDS) return;
+    if (BtnPausa->text() == Texto(101))
+        Pausar();
+    else
+        Reanudar();
+}
+
+void TFDMT_GestAverias::Pausar() {
+    try {
+        if (LocalizarReparacion() && dmCDS->cdsReparacion->Edit()) {
+            dmCDS->cdsRepFEstado->SetAsString(QStringLiteral("P"));
+            dmCDS->cdsReparacion->Post();
+        }
+    } catch (const EDatabaseError&) {
+        // The pause line below still records it.
+    }
+    dmCDS->NuevaLineaReparacion(DatosPractica.CodReparacion, DatosPractica.NumDiagnostico, QString(),
+                                QStringLiteral("P"), 0, Ahora(), {}, {}, {});
+    MostrarBotonPausa(true);
+    DatosPractica.Estado = Pausada;
+    DesactivarAveria(false);
+    if (TFDMT_AVReparacion* panel = PanelReparacion()) panel->AspectoPausado();
+    dmCDS->cdsReparacion->Close();
+    dmCDS->cdsLineaReparacion->Close();
+    ActualizarEstado();
+}
+
+void TFDMT_GestAverias::Reanudar() {
+    TClientDataSet* reparaciones = dmCDS->cdsReparacion;
+    TClientDataSet* lineas = dmCDS->cdsLineaReparacion;
+    reparaciones->Open();
+    lineas->Open();
+    const int marcaReparaciones = reparaciones->SavePoint();
+    const int marcaLineas = lineas->SavePoint();
+    bool reles = false;
+    try {
+        if (LocalizarReparacion() && reparaciones->Edit()) {
+            dmCDS->cdsRepFEstado->SetAsString(QStringLiteral("R"));
+            reparaciones->Post();
+        }
+        for (lineas->First(); !lineas->Eof(); lineas->Next()) {
+            if (dmCDS->cdsLRepFAccion->AsString() != QLatin1String("P") || !dmCDS->cdsLRepFFin->IsNull())
+                continue;
+            lineas->Edit();
+            dmCDS->cdsLRepFFin->SetAsDateTime(Ahora());
+            lineas->Post();
+            break;
+        }
+        TFDMT_AVReparacion* panel =
+            CrearPanelReparacion(PanelForms_, DatosPractica, DatosPractica.CodVirtual,
+                                 dmCDS->cdsGrpFNSintomas->AsString(), DatosPractica.Inicio);
+        reles = ActivarAveria(DatosPractica.IdAveria, false);
+        if (reles) MostrarFormEnPanel(panel, PanelForms_);
+    } catch (const EDatabaseError&) {
+        reles = false;
+    }
+    if (!reles) {
+        // The trainer did not take the fault back: the repair stays paused, as recorded.
+        reparaciones->SetSavePoint(marcaReparaciones);
+        lineas->SetSavePoint(marcaLineas);
+        dmCDS->SalvarTabla(reparaciones);
+        dmCDS->SalvarTabla(lineas);
+        MostrarMensaje(Texto(146), BotonesAceptar, 2);
+        return;
+    }
+    DatosPractica.Estado = Reparando;
+    MostrarBotonPausa(false);
+    if (TFDMT_AVReparacion* panel = PanelReparacion()) panel->AspectoActivo();
+    ActualizarEstado();
 }
 
 QToolButton* TFDMT_GestAverias::nuevoBoton(const char* nombre, const char* imagen, const QString& texto) {
@@ -123,6 +240,7 @@ void TFDMT_GestAverias::crearBarra() {
     crearPanelMotor();
     connect(BtnAyuda, &QToolButton::clicked, this, [] { AbrirAyuda(2); });
     connect(BtnAveria, &QToolButton::clicked, this, &TFDMT_GestAverias::ItemProvocaraveriaClick);
+    connect(BtnPausa, &QToolButton::clicked, this, &TFDMT_GestAverias::ItemPausaReanudaraveriaClick);
     connect(BtnSalir, &QToolButton::clicked, this, &QWidget::close);
 }
 
@@ -197,6 +315,8 @@ void TFDMT_GestAverias::crearMenu() {
     ItemAyuda = accion(MItemAyuda, "ItemAyuda", QStringLiteral("Contenido"));
     connect(ItemAyuda, &QAction::triggered, this, [] { AbrirAyuda(2); });
     connect(ItemProvocaraveria, &QAction::triggered, this, &TFDMT_GestAverias::ItemProvocaraveriaClick);
+    connect(ItemPausaReanudaraveria, &QAction::triggered, this,
+            &TFDMT_GestAverias::ItemPausaReanudaraveriaClick);
     connect(MItemSalir, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -244,11 +364,15 @@ void TFDMT_GestAverias::ItemProvocaraveriaClick() {
     if (!dmCDS || ProvocarDialogo(QStringLiteral("Reparar"), DatosPractica, this) != QDialog::Accepted)
         return;
     hayEntrenador_ = DatosPractica.CodEquipo > 0;
+    EmpezarReparacion();
+}
+
+bool TFDMT_GestAverias::EmpezarReparacion() {
     if (!ActivarAveria(DatosPractica.IdAveria, false)) {
         // No half-provoked fault may stay on the trainer.
         DesactivarAveria(false);
         MostrarMensaje(Texto(146), BotonesAceptar, 2);
-        return;
+        return false;
     }
     DatosPractica.Inicio = Ahora();
     DatosPractica.Estado = Reparando;
@@ -267,6 +391,7 @@ void TFDMT_GestAverias::ItemProvocaraveriaClick() {
     MostrarBotonPausa(false);
     MostrarFormEnPanel(panel, PanelForms_);
     panel->AspectoActivo();
+    return true;
 }
 
 void TFDMT_GestAverias::closeEvent(QCloseEvent* evento) {

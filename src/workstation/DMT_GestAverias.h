@@ -34,6 +34,13 @@ public:
     void Timer1Timer();
     // Provokes a fault chosen among the group's seeds and starts its repair.
     void ItemProvocaraveriaClick();
+    // Puts the chosen fault (DatosPractica.IdAveria) on the trainer and records its start;
+    // false (text 146, every relay released) when the trainer does not take it.
+    bool EmpezarReparacion();
+    // Pauses the running repair, or resumes the paused one (the pause button tells which).
+    void ItemPausaReanudaraveriaClick();
+    // Takes up this user's paused repair for this group, trainer and mode, if there is one.
+    void RecuperarReparacionPausada();
 
 signals:
     void Cerrada();
@@ -45,6 +52,9 @@ protected:
 
 private:
     void AbrirHistoricoUsuario();
+    void Pausar();
+    void Reanudar();
+    bool LocalizarReparacion();
     void InicializarPractica();
     void crearBarra();
     void crearMenu();
