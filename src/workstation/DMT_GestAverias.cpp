@@ -136,6 +136,13 @@ void TFDMT_GestAverias::RecuperarReparacionPausada() {
     ActualizarEstado();
 }
 
+void TFDMT_GestAverias::MItemVerhistoricoClick() {
+    if (!dmCDS) return;
+    dmCDS->cdsReparacion->Open();
+    dmCDS->cdsLineaReparacion->Open();
+    if (dmCDS->cdsReparacion->IsEmpty()) MostrarMensaje(Texto(172), BotonesAceptar, 0);
+}
+
 void TFDMT_GestAverias::ItemPausaReanudaraveriaClick() {
     if (!dmCDS) return;
     if (BtnPausa->text() == Texto(101))
@@ -241,6 +248,7 @@ void TFDMT_GestAverias::crearBarra() {
     connect(BtnAyuda, &QToolButton::clicked, this, [] { AbrirAyuda(2); });
     connect(BtnAveria, &QToolButton::clicked, this, &TFDMT_GestAverias::ItemProvocaraveriaClick);
     connect(BtnPausa, &QToolButton::clicked, this, &TFDMT_GestAverias::ItemPausaReanudaraveriaClick);
+    connect(BtnHistorico, &QToolButton::clicked, this, &TFDMT_GestAverias::MItemVerhistoricoClick);
     connect(BtnSalir, &QToolButton::clicked, this, &QWidget::close);
 }
 
@@ -318,6 +326,10 @@ void TFDMT_GestAverias::crearMenu() {
     connect(ItemPausaReanudaraveria, &QAction::triggered, this,
             &TFDMT_GestAverias::ItemPausaReanudaraveriaClick);
     connect(MItemSalir, &QAction::triggered, this, &QWidget::close);
+    connect(MItemVerhistorico, &QAction::triggered, this, &TFDMT_GestAverias::MItemVerhistoricoClick);
+    connect(MItemDPersonales, &QAction::triggered, this, [this] {
+        if (MostrarDatosPersonales) MostrarDatosPersonales(DatosPractica.TipoUsuario);
+    });
 }
 
 void TFDMT_GestAverias::ponerTextos() {

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <functional>
 #include <memory>
 
 #include "EstadoPractica.h"
@@ -41,6 +42,12 @@ public:
     void ItemPausaReanudaraveriaClick();
     // Takes up this user's paused repair for this group, trainer and mode, if there is one.
     void RecuperarReparacionPausada();
+    // The user's history: text 172 when there is no practice yet.
+    void MItemVerhistoricoClick();
+
+    // The personal data dialog for a user kind, set by start-up (the dialog belongs to
+    // class management, above this library).
+    static inline std::function<void(int tipoUsuario)> MostrarDatosPersonales;
 
 signals:
     void Cerrada();

@@ -108,3 +108,19 @@ TEST_F(PausaTest, CerrarEnPausaSePermiteYLaSiguienteAperturaLaRecupera) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PausaTest, ElHistoricoSinPracticasAvisa172) {
+    auto ventana = abrirPuesto();
+    ventana->MItemVerhistoricoClick();
+    EXPECT_EQ(mensajes.textos(), QStringList{Texto(172)});
+    ventana->DatosPractica.IdAveria = 101;
+    ASSERT_TRUE(ventana->EmpezarReparacion());
+    ventana->ItemPausaReanudaraveriaClick();
+    mensajes.Limpiar();
+    ventana->MItemVerhistoricoClick();
+    EXPECT_TRUE(mensajes.mensajes().empty());
+}
+
+}  // namespace

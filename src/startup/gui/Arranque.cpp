@@ -10,10 +10,12 @@
 #include "Azar.h"
 #include "CapaMensajesVentanas.h"
 #include "Configuracion.h"
+#include "DMT_AVDatosPersonales.h"
 #include "DMT_AVDetectarEquipo.h"
 #include "DMT_EscogerCaratula.h"
 #include "DMT_GestAverias.h"
 #include "DMT_Password.h"
+#include "FichaPersonalDatos.h"
 #include "FormActivo.h"
 #include "Idioma.h"
 #include "Instalacion.h"
@@ -72,6 +74,10 @@ int EjecutarAverias(int argc, char** argv) {
     TFDMT_Password login(acceso);
     TFDMT_EscogerCaratula modelos;  // kept hidden for the life of the program
     TFDMT_AVDetectarEquipo::ElegirModelo = ElegirCaratula;
+    TFDMT_GestAverias::MostrarDatosPersonales = [&datos](int tipo) {
+        FichaPersonalDatos ficha(datos, tipo);
+        TFDMT_AVDatosPersonales(tipo, ficha, QApplication::activeWindow()).exec();
+    };
     FijarFormActivo(&login);
     login.showMaximized();
     return app.exec();
