@@ -189,6 +189,23 @@ void TFDMT_AVReparacion::showEvent(QShowEvent* evento) {
 
 void TFDMT_AVReparacion::hideEvent(QHideEvent* evento) {
     QWidget::hideEvent(evento);
+    FormHide();
+}
+
+QString TFDMT_AVReparacion::Observaciones() const {
+    return MemoObser->toPlainText();
+}
+
+void TFDMT_AVReparacion::Finalizada() {
+    FadeLEstado->setText(Texto(153));
+    if (isHidden())
+        FormHide();
+    else
+        hide();
+    if (comentarios_) comentarios_->clear();
+}
+
+void TFDMT_AVReparacion::FormHide() {
     if (dmCDS) {
         TdmCDS::QuitarFiltro(dmCDS->cdsLineaReparacion);
         TdmCDS::QuitarFiltro(dmCDS->cdsSintomas);

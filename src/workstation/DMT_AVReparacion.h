@@ -32,6 +32,11 @@ public:
     void AspectoActivo();
     void TimerTTotalTimer();
     QPlainTextEdit* Comentarios() const { return comentarios_; }
+    QString Observaciones() const;
+    // The repair has been finished: the state shows it and the panel is put away (its hide
+    // routine runs even when it was already hidden).
+    void Finalizada();
+    void FormHide();
 
 protected:
     void showEvent(QShowEvent* evento) override;

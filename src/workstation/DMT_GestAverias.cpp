@@ -19,6 +19,7 @@
 #include "Colores.h"
 #include "ComBrd415.h"
 #include "DMT_AVDetectarEquipo.h"
+#include "DMT_AVFinalizar.h"
 #include "DMT_AVProvocar.h"
 #include "DMT_AVReparacion.h"
 #include "DMT_Brd415.h"
@@ -136,6 +137,62 @@ void TFDMT_GestAverias::RecuperarReparacionPausada() {
     ActualizarEstado();
 }
 
+bool TFDMT_GestAverias::FinalizarPractica() {
+    if (!dmCDS) return false;
+    const int estado = DatosPractica.Estado;
+    if (estado == Reparando || estado == Diagnosticando) {
+        if (dmCDS->cdsGrpFTutorizada->AsBoolean()) {
+            CerrarReparacion(true);
+        } else {
+            const int respuesta = FinalizarDialogo(this);
+            if (respuesta == mrCancel) return false;
+            CerrarReparacion(respuesta == mrYes);
+        }
+        DesactivarAveria(false);
+        if (DatosPractica.TipoUsuario == UsuarioSubgrupo) dmCDS->CopiarReparacionSubgrupo();
+        if (TFDMT_AVReparacion* panel = PanelReparacion()) panel->Finalizada();
+        DatosPractica.OlvidarPractica();
+    } else if (estado == Disfuncion) {
+        DesactivarAveria(false);
+    }
+    DatosPractica.Estado = Libre;
+    dmCDS->cdsReparacion->Close();
+    dmCDS->cdsLineaReparacion->Close();
+    ActualizarEstado();
+    return true;
+}
+
+void TFDMT_GestAverias::CerrarReparacion(bool reparada) {
+    TClientDataSet* reparaciones = dmCDS->cdsReparacion;
+    TClientDataSet* lineas = dmCDS->cdsLineaReparacion;
+    const int marcaReparaciones = reparaciones->SavePoint();
+    const int marcaLineas = lineas->SavePoint();
+    TFDMT_AVReparacion* panel = PanelReparacion();
+    try {
+        if (!LocalizarReparacion() || !reparaciones->Edit())
+            throw EDatabaseError(QStringLiteral("no repair"));
+        dmCDS->cdsRepFEstado->SetAsString(QStringLiteral("F"));
+        dmCDS->cdsRepFFin->SetAsDateTime(Ahora());
+        lineas->Last();
+        dmCDS->cdsRepFResp->SetAsBoolean(reparada);
+        dmCDS->cdsRepFCorrecta->SetAsBoolean(DiagnosticoCorrecto());
+        dmCDS->cdsRepFDuracion->SetAsString(dmCDS->CalcularDuracion());
+        if (panel) dmCDS->cdsRepFObservacion->SetAsString(panel->Observaciones());
+        if (!reparaciones->Post()) throw EDatabaseError(QStringLiteral("finish not stored"));
+        const double ahora = Ahora();
+        dmCDS->NuevaLineaReparacion(
+            DatosPractica.CodReparacion, DatosPractica.NumDiagnostico,
+            panel && panel->Comentarios() ? panel->Comentarios()->toPlainText() : QString(),
+            QStringLiteral("F"), ahora, ahora, {}, {}, {});
+        MostrarMensaje(Texto(dmCDS->cdsRepFCorrecta->AsBoolean() ? 157 : 175), BotonesAceptar, 2);
+    } catch (const EDatabaseError&) {
+        // The practice still ends; what was half written goes back.
+        if (reparaciones->State() != dsBrowse) reparaciones->Cancel();
+        reparaciones->SetSavePoint(marcaReparaciones);
+        lineas->SetSavePoint(marcaLineas);
+    }
+}
+
 void TFDMT_GestAverias::MItemVerhistoricoClick() {
     if (!dmCDS) return;
     dmCDS->cdsReparacion->Open();
@@ -249,6 +306,7 @@ void TFDMT_GestAverias::crearBarra() {
     connect(BtnAveria, &QToolButton::clicked, this, &TFDMT_GestAverias::ItemProvocaraveriaClick);
     connect(BtnPausa, &QToolButton::clicked, this, &TFDMT_GestAverias::ItemPausaReanudaraveriaClick);
     connect(BtnHistorico, &QToolButton::clicked, this, &TFDMT_GestAverias::MItemVerhistoricoClick);
+    connect(BtnFinalizar, &QToolButton::clicked, this, &TFDMT_GestAverias::FinalizarPractica);
     connect(BtnSalir, &QToolButton::clicked, this, &QWidget::close);
 }
 
@@ -327,6 +385,8 @@ void TFDMT_GestAverias::crearMenu() {
             &TFDMT_GestAverias::ItemPausaReanudaraveriaClick);
     connect(MItemSalir, &QAction::triggered, this, &QWidget::close);
     connect(MItemVerhistorico, &QAction::triggered, this, &TFDMT_GestAverias::MItemVerhistoricoClick);
+    connect(ItemFinalizarreparacionaveria, &QAction::triggered, this, &TFDMT_GestAverias::FinalizarPractica);
+    connect(ItemFinalizardisfuncion, &QAction::triggered, this, &TFDMT_GestAverias::FinalizarPractica);
     connect(MItemDPersonales, &QAction::triggered, this, [this] {
         if (MostrarDatosPersonales) MostrarDatosPersonales(DatosPractica.TipoUsuario);
     });

@@ -42,6 +42,13 @@ public:
     void ItemPausaReanudaraveriaClick();
     // Takes up this user's paused repair for this group, trainer and mode, if there is one.
     void RecuperarReparacionPausada();
+    // Ends the practice running: a repair is closed with its verdict, a dysfunction only
+    // releases the trainer. False when the student cancelled.
+    bool FinalizarPractica();
+    void CerrarReparacion(bool reparada);
+    // Whether the diagnosis in force is right; false while the diagnosis panel was never opened.
+    bool DiagnosticoCorrecto() const { return false; }
+
     // The user's history: text 172 when there is no practice yet.
     void MItemVerhistoricoClick();
 

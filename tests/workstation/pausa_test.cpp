@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
 #include <QProcess>
+#include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 #include "CarpetaTemporal.h"
@@ -39,6 +42,7 @@ protected:
     std::unique_ptr<TFDMT_GestAverias> abrirPuesto() {
         auto ventana = std::make_unique<TFDMT_GestAverias>(UsuarioAlumno);
         ventana->show();
+        ventana->findChild<QTimer*>("Timer1")->stop();  // the test does the timer's work
         EXPECT_TRUE(ConectarEntrenador());
         // As detection leaves it: the diesel trainer current, its catalogue loaded.
         EXPECT_TRUE(datos->cdsEquipo->Locate("cdsEFCodEquipo", 1));
@@ -121,6 +125,46 @@ TEST_F(PausaTest, ElHistoricoSinPracticasAvisa172) {
     mensajes.Limpiar();
     ventana->MItemVerhistoricoClick();
     EXPECT_TRUE(mensajes.mensajes().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Answers the finish question once it is up.
+void responderFinalizar(const char* boton) {
+    QTimer::singleShot(
+        0, [boton] { QApplication::activeModalWidget()->findChild<QPushButton*>(boton)->click(); });
+}
+
+TEST_F(PausaTest, FinalizarSinDiagnosticoCierraLaReparacionComoNoCorrecta) {
+    auto ventana = abrirPuesto();
+    ventana->DatosPractica.IdAveria = 101;
+    ASSERT_TRUE(ventana->EmpezarReparacion());
+    responderFinalizar("BitBtnCancelar");
+    EXPECT_FALSE(ventana->FinalizarPractica());
+    EXPECT_EQ(ventana->DatosPractica.Estado, Reparando);
+    EXPECT_NE(tablero.Reles(), 0u);
+
+    responderFinalizar("BitBtnSi");
+    EXPECT_TRUE(ventana->FinalizarPractica());
+    EXPECT_EQ(ventana->DatosPractica.Estado, Libre);
+    EXPECT_EQ(ventana->DatosPractica.IdAveria, -1);
+    EXPECT_EQ(tablero.Reles(), 0u);
+    EXPECT_EQ(mensajes.textos(), QStringList{Texto(175)});
+
+    TClientDataSet reparaciones, lineas;
+    reparaciones.LoadFromFile(Instalacion::Ruta("Historic\\cdsReparacion001.cds"));
+    lineas.LoadFromFile(Instalacion::Ruta("Historic\\cdsLineaReparacion001.cds"));
+    ASSERT_EQ(reparaciones.RecordCount(), 1);
+    EXPECT_EQ(reparaciones.FieldByName("cdsRepFEstado")->AsString(), "F");
+    EXPECT_TRUE(reparaciones.FieldByName("cdsRepFResp")->AsBoolean());
+    EXPECT_FALSE(reparaciones.FieldByName("cdsRepFCorrecta")->AsBoolean());
+    EXPECT_TRUE(reparaciones.FieldByName("cdsRepFDuracion")->AsString().startsWith("0d 00:00:"));
+    QStringList acciones;
+    for (lineas.First(); !lineas.Eof(); lineas.Next())
+        acciones.append(lineas.FieldByName("cdsLRepFAccion")->AsString());
+    EXPECT_EQ(acciones, (QStringList{"A", "F"}));
 }
 
 }  // namespace
