@@ -14,11 +14,7 @@ struct CasoFiltro {
 class Filtro : public ::testing::TestWithParam<CasoFiltro> {
 protected:
     void SetUp() override {
-        t.cds.CreateDataSet();
-        t.Anadir(3, 1, "Carla", true);
-        t.Anadir(1, 2, "Ana");
-        t.Anadir(2, 1, "Bea", true);
-        t.Anadir(4, 2, "Dani");
+        t.CrearConMuestra();
         t.Anadir(5, -1, "");
     }
     TablaPrueba t;

@@ -8,13 +8,7 @@ using Codigos = std::vector<int>;
 
 class Motor : public ::testing::Test {
 protected:
-    void SetUp() override {
-        t.cds.CreateDataSet();
-        t.Anadir(3, 1, "Carla", true);
-        t.Anadir(1, 2, "Ana");
-        t.Anadir(2, 1, "Bea", true);
-        t.Anadir(4, 2, "Dani");
-    }
+    void SetUp() override { t.CrearConMuestra(); }
     TablaPrueba t;
 };
 

@@ -26,6 +26,15 @@ struct TablaPrueba {
         cds.Post();
     }
 
+    // The sample most tests start from: codes 3, 1, 2, 4 in two groups, two of them active.
+    void CrearConMuestra() {
+        cds.CreateDataSet();
+        Anadir(3, 1, "Carla", true);
+        Anadir(1, 2, "Ana");
+        Anadir(2, 1, "Bea", true);
+        Anadir(4, 2, "Dani");
+    }
+
     // Codes of the visible rows, in order; the cursor ends where it was.
     std::vector<int> Codigos() {
         std::vector<int> codigos;
