@@ -33,8 +33,9 @@ void MostrarFormEnPanel(QWidget* form, QWidget* panel) {
         return;
     }
     if (actual) actual->hide();
-    if (form->parentWidget() != panel) {
-        form->setParent(panel, Qt::Widget);
+    // A panel may have been created as the host's child already: that does not embed it.
+    if (form->parentWidget() != panel || !form->property(kIncrustado).toBool()) {
+        if (form->parentWidget() != panel) form->setParent(panel, Qt::Widget);
         form->setProperty(kIncrustado, true);
         disposicion(panel)->addWidget(form);
     }

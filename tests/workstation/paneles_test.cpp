@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QLayout>
 #include <QPointer>
 #include <QWidget>
 
@@ -23,6 +24,16 @@ TEST(PanelesIncrustadosTest, UnPanelALaVezYElMostradoQuedaDelante) {
     MostrarFormEnPanel(historico, &anfitrion);  // already shown: only comes to the front
     EXPECT_EQ(FormActivo(), historico);
     EXPECT_EQ(reparacion->parentWidget(), &anfitrion);
+}
+
+TEST(PanelesIncrustadosTest, UnPanelCreadoDentroDelAnfitrionTambienLoLlena) {
+    QWidget anfitrion;
+    anfitrion.show();
+    auto* panel = new QWidget(&anfitrion);
+    MostrarFormEnPanel(panel, &anfitrion);
+    EXPECT_EQ(FormEnPanel(&anfitrion), panel);
+    ASSERT_NE(anfitrion.layout(), nullptr);
+    EXPECT_GE(anfitrion.layout()->indexOf(panel), 0);
 }
 
 TEST(PanelesIncrustadosTest, LiberarBorraSoloLosPanelesIncrustados) {
