@@ -19,9 +19,11 @@
 #include "Colores.h"
 #include "ComBrd415.h"
 #include "DMT_AVDetectarEquipo.h"
+#include "DMT_AVDisfuncion.h"
 #include "DMT_AVFinalizar.h"
 #include "DMT_AVProvocar.h"
 #include "DMT_AVReparacion.h"
+#include "DMT_AVReparar.h"
 #include "DMT_Brd415.h"
 #include "EnlaceDatosEntrenador.h"
 #include "EnlaceEntrenador.h"
@@ -151,9 +153,13 @@ bool TFDMT_GestAverias::FinalizarPractica() {
         DesactivarAveria(false);
         if (DatosPractica.TipoUsuario == UsuarioSubgrupo) dmCDS->CopiarReparacionSubgrupo();
         if (TFDMT_AVReparacion* panel = PanelReparacion()) panel->Finalizada();
+        // The next practice is judged on a diagnosis of its own.
+        if (TFDMT_AVReparar* diagnostico = PanelDiagnostico()) diagnostico->OlvidarEleccion();
         DatosPractica.OlvidarPractica();
     } else if (estado == Disfuncion) {
         DesactivarAveria(false);
+        if (TFDMT_AVDisfuncion* panel = PanelDisfuncion()) panel->hide();
+        DatosPractica.OlvidarPractica();
     }
     DatosPractica.Estado = Libre;
     dmCDS->cdsReparacion->Close();
@@ -191,6 +197,50 @@ void TFDMT_GestAverias::CerrarReparacion(bool reparada) {
         reparaciones->SetSavePoint(marcaReparaciones);
         lineas->SetSavePoint(marcaLineas);
     }
+}
+
+bool TFDMT_GestAverias::DiagnosticoCorrecto() const {
+    const TFDMT_AVReparar* diagnostico = PanelDiagnostico();
+    return diagnostico && diagnostico->DiagnosticoCorrecto();
+}
+
+void TFDMT_GestAverias::ItemRepararaveriaClick() {
+    if (!dmCDS || DatosPractica.Estado != Reparando) return;
+    DatosPractica.Estado = Diagnosticando;
+    ActualizarEstado();
+    TFDMT_AVReparar* diagnostico = CrearPanelDiagnostico(PanelForms_, DatosPractica, DatosPractica.Inicio);
+    diagnostico->FijarPuesto({[this] { VolverAReparacion(); }, [this] { return FinalizarPractica(); },
+                              [this] { ActualizarEstado(); }});
+    if (TFDMT_AVReparacion* reparacion = PanelReparacion()) reparacion->hide();
+    MostrarFormEnPanel(diagnostico, PanelForms_);
+}
+
+void TFDMT_GestAverias::VolverAReparacion() {
+    DatosPractica.Estado = Reparando;
+    if (TFDMT_AVReparacion* reparacion = PanelReparacion()) MostrarFormEnPanel(reparacion, PanelForms_);
+    ActualizarEstado();
+}
+
+void TFDMT_GestAverias::ItemProvocardisfuncionClick() {
+    if (!dmCDS) return;
+    dmCDS->cdsReparacion->Open();
+    dmCDS->cdsLineaReparacion->Open();
+    if (ProvocarDialogo(QStringLiteral("Disfuncion"), DatosPractica, this) != QDialog::Accepted) return;
+    hayEntrenador_ = DatosPractica.CodEquipo > 0;
+    DatosPractica.Estado = Disfuncion;
+    ActualizarEstado();
+    if (!ActivarAveria(DatosPractica.IdAveria, false)) {
+        // No half-provoked fault may stay on the trainer.
+        DesactivarAveria(false);
+        MostrarMensaje(Texto(146), BotonesAceptar, 2);
+        DatosPractica.OlvidarPractica();
+        ActualizarEstado();
+        return;
+    }
+    dmCDS->cdsAveria->Locate(QStringLiteral("cdsAvFIdAveria"), DatosPractica.IdAveria);
+    TFDMT_AVDisfuncion* panel = CrearPanelDisfuncion(PanelForms_, DatosPractica, DatosPractica.CodVirtual,
+                                                     dmCDS->cdsGrpFNSintomas->AsString(), Ahora());
+    if (panel) MostrarFormEnPanel(panel, PanelForms_);
 }
 
 void TFDMT_GestAverias::MItemVerhistoricoClick() {
@@ -305,6 +355,8 @@ void TFDMT_GestAverias::crearBarra() {
     connect(BtnAyuda, &QToolButton::clicked, this, [] { AbrirAyuda(2); });
     connect(BtnAveria, &QToolButton::clicked, this, &TFDMT_GestAverias::ItemProvocaraveriaClick);
     connect(BtnPausa, &QToolButton::clicked, this, &TFDMT_GestAverias::ItemPausaReanudaraveriaClick);
+    connect(BtnReparar, &QToolButton::clicked, this, &TFDMT_GestAverias::ItemRepararaveriaClick);
+    connect(BtnDisfuncion, &QToolButton::clicked, this, &TFDMT_GestAverias::ItemProvocardisfuncionClick);
     connect(BtnHistorico, &QToolButton::clicked, this, &TFDMT_GestAverias::MItemVerhistoricoClick);
     connect(BtnFinalizar, &QToolButton::clicked, this, &TFDMT_GestAverias::FinalizarPractica);
     connect(BtnSalir, &QToolButton::clicked, this, &QWidget::close);
@@ -383,6 +435,9 @@ void TFDMT_GestAverias::crearMenu() {
     connect(ItemProvocaraveria, &QAction::triggered, this, &TFDMT_GestAverias::ItemProvocaraveriaClick);
     connect(ItemPausaReanudaraveria, &QAction::triggered, this,
             &TFDMT_GestAverias::ItemPausaReanudaraveriaClick);
+    connect(ItemRepararaveria, &QAction::triggered, this, &TFDMT_GestAverias::ItemRepararaveriaClick);
+    connect(ItemProvocardisfuncion, &QAction::triggered, this,
+            &TFDMT_GestAverias::ItemProvocardisfuncionClick);
     connect(MItemSalir, &QAction::triggered, this, &QWidget::close);
     connect(MItemVerhistorico, &QAction::triggered, this, &TFDMT_GestAverias::MItemVerhistoricoClick);
     connect(ItemFinalizarreparacionaveria, &QAction::triggered, this, &TFDMT_GestAverias::FinalizarPractica);
@@ -428,13 +483,17 @@ void TFDMT_GestAverias::showEvent(QShowEvent* evento) {
         p.setColor(QPalette::Text, acento.darker(160));
         memo->setPalette(p);
     }
+    if (dmCDS) dmCDS->FiltrarEquiposActivos();
     ActualizarEstado();
     Timer1->start();
 }
 
 void TFDMT_GestAverias::ItemProvocaraveriaClick() {
-    if (!dmCDS || ProvocarDialogo(QStringLiteral("Reparar"), DatosPractica, this) != QDialog::Accepted)
-        return;
+    if (!dmCDS) return;
+    // A finished practice closed them.
+    dmCDS->cdsReparacion->Open();
+    dmCDS->cdsLineaReparacion->Open();
+    if (ProvocarDialogo(QStringLiteral("Reparar"), DatosPractica, this) != QDialog::Accepted) return;
     hayEntrenador_ = DatosPractica.CodEquipo > 0;
     EmpezarReparacion();
 }

@@ -47,7 +47,13 @@ public:
     bool FinalizarPractica();
     void CerrarReparacion(bool reparada);
     // Whether the diagnosis in force is right; false while the diagnosis panel was never opened.
-    bool DiagnosticoCorrecto() const { return false; }
+    bool DiagnosticoCorrecto() const;
+    // The student states a diagnosis: the diagnosis panel takes the repair panel's place.
+    void ItemRepararaveriaClick();
+    // Back from the diagnosis to the running repair.
+    void VolverAReparacion();
+    // Puts a fault on the trainer to be watched: no record is written.
+    void ItemProvocardisfuncionClick();
 
     // The user's history: text 172 when there is no practice yet.
     void MItemVerhistoricoClick();

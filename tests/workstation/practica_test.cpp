@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <chrono>
+#include <thread>
+
+#include "DMT_AVReparar.h"
+#include "FechaHora.h"
+#include "PuestoDemo.h"
+
+namespace {
+
+// A whole practice at the workstation, from the start timer to the verdict, on fault 101
+// of the demo trainer (relay 1; block "Precalentamiento", circuit 132, element 123).
+class PracticaTest : public PuestoDemo {
+protected:
+    static constexpr unsigned kRelesAveria = 1u << 0;
+
+    // Opens the workstation and lets its start timer find the trainer.
+    std::unique_ptr<TFDMT_GestAverias> abrirYDetectar() {
+        auto ventana = std::make_unique<TFDMT_GestAverias>(tipoUsuario);
+        ventana->show();
+        ventana->findChild<QTimer*>("Timer1")->stop();
+        pulsarCuandoSeVea("BtnAceptar");
+        ventana->Timer1Timer();
+        EXPECT_EQ(ventana->DatosPractica.CodEquipo, 1);
+        EXPECT_TRUE(
+            ventana->findChild<QPlainTextEdit*>("MemoInfor1")->toPlainText().contains("Motor diésel"));
+        return ventana;
+    }
+    void provocar(TFDMT_GestAverias& ventana, int idAveria = 101) {
+        provocarEnDialogo(idAveria);
+        ventana.ItemProvocaraveriaClick();
+        ASSERT_EQ(ventana.DatosPractica.Estado, Reparando);
+        EXPECT_EQ(tablero->Reles(), kRelesAveria);
+    }
+    void elegir(const char* lista, const char* texto) {
+        auto* l = PanelDiagnostico()->findChild<QListWidget*>(lista);
+        const QList<QListWidgetItem*> items = l->findItems(QString::fromUtf8(texto), Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << texto;
+        l->setCurrentItem(items.front());
+    }
+    void pulsar(const char* boton) { PanelDiagnostico()->findChild<QPushButton*>(boton)->click(); }
+    // A free-mode attempt naming an element of the fault's circuit.
+    void diagnosticar(TFDMT_GestAverias& ventana, const char* elemento) {
+        ventana.ItemRepararaveriaClick();
+        elegir("ListBoxBloque", "Precalentamiento");
+        elegir("ListBoxCircuito", "Alimentación de las bujías de incandescencia");
+        elegir("ListBoxComponente", elemento);
+        pulsar("SpeedBReparar");
+    }
+    void tutorizar() {
+        datos->cdsGrupo->Edit();
+        datos->cdsGrpFTutorizada->SetAsBoolean(true);
+        datos->cdsGrupo->Post();
+    }
+    static void esperar(int milisegundos) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(milisegundos));
+    }
+    // Seconds of "0d hh:mm:ss".
+    static int segundos(const QString& duracion) {
+        const QStringList partes = duracion.section(' ', 1).split(':');
+        return duracion.section('d', 0, 0).toInt() * 86400 + partes[0].toInt() * 3600 +
+               partes[1].toInt() * 60 + partes[2].toInt();
+    }
+};
+
+TEST_F(PracticaTest, DeProvocarAlVeredictoEnModoLibre) {
+    auto ventana = abrirYDetectar();
+    provocar(*ventana);
+
+    diagnosticar(*ventana, "Rampa de alimentación de las bujías");
+    EXPECT_EQ(ventana->DatosPractica.Estado, Reparando);
+    EXPECT_EQ(tablero->Reles(), kRelesAveria);
+
+    ventana->ItemPausaReanudaraveriaClick();
+    EXPECT_EQ(tablero->Reles(), 0u);
+    esperar(2100);
+    ventana->ItemPausaReanudaraveriaClick();
+    EXPECT_EQ(tablero->Reles(), kRelesAveria);
+
+    diagnosticar(*ventana, "Fusible de cinta F5 de 60 A de las bujías");
+    EXPECT_EQ(tablero->Reles(), 0u);
+    pulsarEnDialogo("BitBtnSi");
+    ASSERT_TRUE(ventana->FinalizarPractica());
+    EXPECT_EQ(ventana->DatosPractica.Estado, Libre);
+    EXPECT_EQ(mensajes.textos(), QStringList{Texto(157)});
+
+    auto reparaciones = historico("cdsReparacion");
+    ASSERT_EQ(reparaciones->RecordCount(), 1);
+    EXPECT_EQ(reparaciones->FieldByName("cdsRepFEstado")->AsString(), "F");
+    EXPECT_TRUE(reparaciones->FieldByName("cdsRepFResp")->AsBoolean());
+    EXPECT_TRUE(reparaciones->FieldByName("cdsRepFCorrecta")->AsBoolean());
+    EXPECT_EQ(acciones(), (QStringList{"A", " ", " ", " ", "R", "P", " ", " ", " ", "R", "F"}));
+    const double total = (reparaciones->FieldByName("cdsRepFFin")->AsDateTime() -
+                          reparaciones->FieldByName("cdsRepFInicio")->AsDateTime()) *
+                         86400;
+    const int trabajado = segundos(reparaciones->FieldByName("cdsRepFDuracion")->AsString());
+    EXPECT_LE(trabajado, total - 1.5);  // the two seconds paused are not working time
+    EXPECT_GE(trabajado, total - 3.5);
+}
+
+TEST_F(PracticaTest, EnModoTutorizadoElElementoCorrectoTerminaSinPreguntar) {
+    tutorizar();
+    auto ventana = abrirYDetectar();
+    provocar(*ventana);
+    ventana->ItemRepararaveriaClick();
+    elegir("ListBoxBloque", "Precalentamiento");
+    pulsar("BtnBloque");
+    elegir("ListBoxCircuito", "Alimentación de las bujías de incandescencia");
+    pulsar("BtnCircuito");
+    elegir("ListBoxComponente", "Fusible de cinta F5 de 60 A de las bujías");
+    pulsar("SpeedBReparar");
+    EXPECT_EQ(ventana->DatosPractica.Estado, Libre);
+    EXPECT_EQ(tablero->Reles(), 0u);
+    auto reparaciones = historico("cdsReparacion");
+    ASSERT_EQ(reparaciones->RecordCount(), 1);
+    EXPECT_EQ(reparaciones->FieldByName("cdsRepFEstado")->AsString(), "F");
+    EXPECT_TRUE(reparaciones->FieldByName("cdsRepFTutorizada")->AsBoolean());
+    EXPECT_TRUE(reparaciones->FieldByName("cdsRepFCorrecta")->AsBoolean());
+    EXPECT_EQ(acciones(), (QStringList{"A", " ", " ", " ", "R", "F"}));
+}
+
+TEST_F(PracticaTest, LaPracticaDeUnSubgrupoQuedaEnElHistoricoDeCadaMiembro) {
+    entrar("SUB001");
+    ASSERT_EQ(tipoUsuario, UsuarioSubgrupo);
+    auto ventana = abrirYDetectar();
+    provocar(*ventana);
+    pulsarEnDialogo("BitBtnNo");
+    ASSERT_TRUE(ventana->FinalizarPractica());
+    for (const char* miembro : {"004", "005"}) {
+        EXPECT_EQ(acciones(miembro), (QStringList{"A", "F"})) << miembro;
+        auto reparaciones = historico("cdsReparacion", miembro);
+        ASSERT_EQ(reparaciones->RecordCount(), 1) << miembro;
+        EXPECT_EQ(reparaciones->FieldByName("cdsRepFPtrSubgrupo")->AsInteger(), 1);
+        EXPECT_FALSE(reparaciones->FieldByName("cdsRepFResp")->AsBoolean());
+    }
+}
+
+TEST_F(PracticaTest, ElProfesorPracticaSinDejarRastro) {
+    tipoUsuario = UsuarioProfesor;
+    auto ventana = abrirYDetectar();
+    for (const char* orden : {"BtnHistorico", "MItemVerhistorico", "MItemDPersonales"}) {
+        QObject* control = ventana->findChild<QObject*>(orden);
+        ASSERT_NE(control, nullptr) << orden;
+        EXPECT_FALSE(control->property("enabled").toBool()) << orden;
+    }
+    provocar(*ventana);
+    pulsarEnDialogo("BitBtnSi");
+    ASSERT_TRUE(ventana->FinalizarPractica());
+    for (const char* tabla : {"BDs\\cdsReparacion.cds", "BDs\\cdsLineaReparacion.cds"}) {
+        TClientDataSet plantilla;
+        plantilla.LoadFromFile(Instalacion::Ruta(tabla));
+        EXPECT_EQ(plantilla.RecordCount(), 0) << tabla;
+    }
+    EXPECT_TRUE(QDir(carpeta.archivo("demo/Historic")).isEmpty());
+}
+
+// The cable is pulled while a repair runs: nothing hangs, the trainer's refusal is told
+// where the practice depends on it, and what was recorded stays as it was.
+TEST_F(PracticaTest, UnEntrenadorPerdidoNoRompeLaPracticaNiSusRegistros) {
+    auto ventana = abrirYDetectar();
+    provocar(*ventana);
+    tablero.reset();
+
+    diagnosticar(*ventana, "Rampa de alimentación de las bujías");
+    EXPECT_EQ(mensajes.textos(), QStringList{Texto(146)});
+    EXPECT_EQ(ventana->DatosPractica.Estado, Reparando);
+
+    ventana->ItemPausaReanudaraveriaClick();
+    EXPECT_EQ(ventana->DatosPractica.Estado, Pausada);
+    mensajes.Limpiar();
+    ventana->ItemPausaReanudaraveriaClick();
+    EXPECT_EQ(mensajes.textos(), QStringList{Texto(146)});
+    EXPECT_EQ(ventana->DatosPractica.Estado, Pausada);
+    EXPECT_TRUE(ventana->close());
+
+    auto reparaciones = historico("cdsReparacion");
+    ASSERT_EQ(reparaciones->RecordCount(), 1);
+    EXPECT_EQ(reparaciones->FieldByName("cdsRepFEstado")->AsString(), "P");
+    EXPECT_EQ(acciones(), (QStringList{"A", " ", " ", " ", "R", "P"}));
+}
+
+TEST_F(PracticaTest, SinEntrenadorNoEmpiezaNingunaPractica) {
+    auto ventana = abrirYDetectar();
+    tablero.reset();
+    mensajes.Limpiar();
+    ventana->DatosPractica.IdAveria = 101;
+    EXPECT_FALSE(ventana->EmpezarReparacion());
+    EXPECT_EQ(mensajes.textos(), QStringList{Texto(146)});
+    EXPECT_EQ(ventana->DatosPractica.Estado, Libre);
+    EXPECT_EQ(historico("cdsReparacion")->RecordCount(), 0);
+}
+
+}  // namespace
