@@ -110,6 +110,8 @@ TFDMT_AVReparacion::TFDMT_AVReparacion(TDatosPractica& practica, QWidget* parent
     GroupBoxReparacion->setObjectName(QStringLiteral("GroupBoxReparacion"));
     DBGridReparacion = new TDBGrid(GroupBoxReparacion);
     DBGridReparacion->setObjectName(QStringLiteral("DBGridReparacion"));
+    // A repair has few lines: every column can show its whole text.
+    DBGridReparacion->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     MemoObser = new QPlainTextEdit(GroupBoxReparacion);
     MemoObser->setObjectName(QStringLiteral("MemoObser"));
     auto* lineas = new QVBoxLayout(GroupBoxReparacion);
