@@ -18,6 +18,7 @@
 #include "FechaHora.h"
 #include "FormActivo.h"
 #include "Idioma.h"
+#include "RotulosPanel.h"
 #include "dmCDS.h"
 
 namespace {
@@ -29,23 +30,6 @@ QPointer<TFDMT_AVReparacion>& panel() {
 
 // Light grey of the paused look (14803425 as stored).
 const QColor kGrisPausa = ColorDesdeAlmacenado(14803425);
-
-QLabel* etiqueta(QWidget* padre, const char* nombre, const QString& texto = {}) {
-    auto* l = new QLabel(texto, padre);
-    l->setObjectName(QString::fromLatin1(nombre));
-    return l;
-}
-
-QLabel* valor(QWidget* padre, const char* nombre) {
-    QLabel* l = etiqueta(padre, nombre);
-    l->setAutoFillBackground(true);
-    l->setFrameShape(QFrame::StyledPanel);
-    l->setMinimumHeight(26);
-    QFont negrita = l->font();
-    negrita.setBold(true);
-    l->setFont(negrita);
-    return l;
-}
 
 }  // namespace
 
@@ -72,38 +56,35 @@ TFDMT_AVReparacion::TFDMT_AVReparacion(TDatosPractica& practica, QWidget* parent
     setObjectName(QStringLiteral("FDMT_AVReparacion"));
     setProperty("Tag", 12);
 
-    LabelTitulo = etiqueta(this, "LabelTitulo", QStringLiteral("EN REPARACIÓN"));
-    QFont titulo = LabelTitulo->font();
-    titulo.setBold(true);
-    titulo.setPointSizeF(titulo.pointSizeF() * 1.6);
-    LabelTitulo->setFont(titulo);
+    LabelTitulo = Etiqueta(this, "LabelTitulo", QStringLiteral("EN REPARACIÓN"));
+    FuenteTitulo(LabelTitulo);
 
     GroupBoxDatos = new QGroupBox(this);
     GroupBoxDatos->setObjectName(QStringLiteral("GroupBoxDatos"));
-    FadeLCodAveria = valor(GroupBoxDatos, "FadeLCodAveria");
-    FadeLFecha = valor(GroupBoxDatos, "FadeLFecha");
-    FadeLEstado = valor(GroupBoxDatos, "FadeLEstado");
+    FadeLCodAveria = ValorPanel(GroupBoxDatos, "FadeLCodAveria");
+    FadeLFecha = ValorPanel(GroupBoxDatos, "FadeLFecha");
+    FadeLEstado = ValorPanel(GroupBoxDatos, "FadeLEstado");
     FadeLEstado->setText(QStringLiteral("REPARANDO"));
     DBLookupListBoxSintomas = new QListView(GroupBoxDatos);
     DBLookupListBoxSintomas->setObjectName(QStringLiteral("DBLookupListBoxSintomas"));
     DBLookupListBoxSintomas->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DBLookupListBoxSintomas->setWordWrap(true);
     auto* datos = new QGridLayout(GroupBoxDatos);
-    datos->addWidget(etiqueta(GroupBoxDatos, "LabelCodAveria", QStringLiteral("Código de avería:")), 0, 0);
+    datos->addWidget(Etiqueta(GroupBoxDatos, "LabelCodAveria", QStringLiteral("Código de avería:")), 0, 0);
     datos->addWidget(FadeLCodAveria, 0, 1);
-    datos->addWidget(etiqueta(GroupBoxDatos, "LabelFecha", QStringLiteral("Provocada el día:")), 1, 0);
+    datos->addWidget(Etiqueta(GroupBoxDatos, "LabelFecha", QStringLiteral("Provocada el día:")), 1, 0);
     datos->addWidget(FadeLFecha, 1, 1);
-    datos->addWidget(etiqueta(GroupBoxDatos, "LabelEstado", QStringLiteral("Estado:")), 2, 0);
+    datos->addWidget(Etiqueta(GroupBoxDatos, "LabelEstado", QStringLiteral("Estado:")), 2, 0);
     datos->addWidget(FadeLEstado, 2, 1);
-    datos->addWidget(etiqueta(GroupBoxDatos, "LabelSintomas", QStringLiteral("Síntomas")), 3, 0,
+    datos->addWidget(Etiqueta(GroupBoxDatos, "LabelSintomas", QStringLiteral("Síntomas")), 3, 0,
                      Qt::AlignTop);
     datos->addWidget(DBLookupListBoxSintomas, 3, 1);
 
     GroupBoxTReparacion = new QGroupBox(this);
     GroupBoxTReparacion->setObjectName(QStringLiteral("GroupBoxTReparacion"));
-    LabelTReparacion = etiqueta(GroupBoxTReparacion, "LabelTReparacion",
+    LabelTReparacion = Etiqueta(GroupBoxTReparacion, "LabelTReparacion",
                                 QStringLiteral("Tiempo total de reparación avería 00:00:00"));
-    LabelTReparacion->setFont(titulo);
+    FuenteTitulo(LabelTReparacion);
     (new QVBoxLayout(GroupBoxTReparacion))->addWidget(LabelTReparacion);
 
     GroupBoxReparacion = new QGroupBox(this);
@@ -116,10 +97,10 @@ TFDMT_AVReparacion::TFDMT_AVReparacion(TDatosPractica& practica, QWidget* parent
     MemoObser->setObjectName(QStringLiteral("MemoObser"));
     auto* lineas = new QVBoxLayout(GroupBoxReparacion);
     lineas->addWidget(
-        etiqueta(GroupBoxReparacion, "LabelHistorico", QStringLiteral("Histórico de la avería")));
+        Etiqueta(GroupBoxReparacion, "LabelHistorico", QStringLiteral("Histórico de la avería")));
     lineas->addWidget(DBGridReparacion, 3);
     lineas->addWidget(
-        etiqueta(GroupBoxReparacion, "LabelObserv", QStringLiteral("Comentarios sobre la avería")));
+        Etiqueta(GroupBoxReparacion, "LabelObserv", QStringLiteral("Comentarios sobre la avería")));
     lineas->addWidget(MemoObser, 2);
 
     auto* todo = new QVBoxLayout(this);
@@ -175,9 +156,7 @@ void TFDMT_AVReparacion::showEvent(QShowEvent* evento) {
         if (!practica_.EsProfesor())
             TdmCDS::AplicarFiltro(dmCDS->cdsLineaReparacion, QStringLiteral("cdsLRepFAccion <> ''"));
     }
-    const QDateTime inicio = FechaHoraDesdeDias(inicio_);
-    FadeLFecha->setText(inicio.toString(QStringLiteral("dd/MM/yyyy")) + QLatin1Char(' ') + Texto(106) +
-                        QLatin1Char(' ') + inicio.toString(QStringLiteral("hh:mm:ss")));
+    FadeLFecha->setText(TextoMomento(inicio_));
     if (practica_.Estado == Reparando) FadeLEstado->setText(Texto(192));
     const int nivel = LeerNivelReparacion();
     DBGridReparacion->MostrarColumna(QStringLiteral("CalcBloque"), nivel > 2);

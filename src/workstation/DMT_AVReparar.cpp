@@ -26,6 +26,7 @@
 #include "FormActivo.h"
 #include "Idioma.h"
 #include "Mensajes.h"
+#include "RotulosPanel.h"
 #include "dmCDS.h"
 
 namespace {
@@ -39,11 +40,8 @@ QPointer<TFDMT_AVReparar>& panel() {
 const QColor kVerdeConfirmado = ColorDesdeAlmacenado(15532012);
 
 QLabel* etiqueta(QWidget* padre, const char* nombre, const QString& texto) {
-    auto* l = new QLabel(texto, padre);
-    l->setObjectName(QString::fromLatin1(nombre));
-    QFont negrita = l->font();
-    negrita.setBold(true);
-    l->setFont(negrita);
+    QLabel* l = Etiqueta(padre, nombre, texto);
+    Negrita(l);
     return l;
 }
 
@@ -113,15 +111,13 @@ TFDMT_AVReparar::TFDMT_AVReparar(TDatosPractica& practica, QWidget* parent)
     setProperty("Tag", 11);
 
     LabelTitulo = etiqueta(this, "LabelTitulo", QStringLiteral("INTENTO DE REPARACIÓN"));
-    QFont titulo = LabelTitulo->font();
-    titulo.setPointSizeF(titulo.pointSizeF() * 1.6);
-    LabelTitulo->setFont(titulo);
+    FuenteTitulo(LabelTitulo);
 
     GroupBoxTTotal = new QGroupBox(this);
     GroupBoxTTotal->setObjectName(QStringLiteral("GroupBoxTTotal"));
     LabelTTotal =
         etiqueta(GroupBoxTTotal, "LabelTTotal", QStringLiteral("Tiempo total de reparación avería 00:00:00"));
-    LabelTTotal->setFont(titulo);
+    FuenteTitulo(LabelTTotal);
     (new QVBoxLayout(GroupBoxTTotal))->addWidget(LabelTTotal);
 
     GroupBoxComps = new QGroupBox(this);

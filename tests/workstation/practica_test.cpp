@@ -2,14 +2,17 @@
 
 #include <QDir>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <chrono>
 #include <thread>
 
+#include "DMT_AVDisfuncion.h"
 #include "DMT_AVReparar.h"
 #include "FechaHora.h"
+#include "PanelesIncrustados.h"
 #include "PuestoDemo.h"
 
 namespace {
@@ -160,6 +163,26 @@ TEST_F(PracticaTest, ElProfesorPracticaSinDejarRastro) {
     EXPECT_TRUE(QDir(carpeta.archivo("demo/Historic")).isEmpty());
 }
 
+TEST_F(PracticaTest, UnaDisfuncionSeMiraSinRegistrarseYAlTerminarTodoVuelve) {
+    auto ventana = abrirYDetectar();
+    provocarEnDialogo(101);
+    ventana->ItemProvocardisfuncionClick();
+    ASSERT_EQ(ventana->DatosPractica.Estado, Disfuncion);
+    EXPECT_EQ(tablero->Reles(), kRelesAveria);
+    ASSERT_NE(PanelDisfuncion(), nullptr);
+    EXPECT_EQ(FormEnPanel(ventana->PanelForms()), PanelDisfuncion());
+    EXPECT_FALSE(ventana->close());
+    EXPECT_EQ(mensajes.textos(), QStringList{Texto(182)});
+
+    EXPECT_TRUE(ventana->FinalizarPractica());
+    EXPECT_EQ(ventana->DatosPractica.Estado, Libre);
+    EXPECT_EQ(tablero->Reles(), 0u);
+    EXPECT_TRUE(PanelDisfuncion()->isHidden());
+    EXPECT_TRUE(ventana->findChild<QMenu*>("MItemAveria")->menuAction()->isEnabled());
+    EXPECT_EQ(historico("cdsReparacion")->RecordCount(), 0);
+    EXPECT_EQ(historico("cdsLineaReparacion")->RecordCount(), 0);
+}
+
 // The cable is pulled while a repair runs: nothing hangs, the trainer's refusal is told
 // where the practice depends on it, and what was recorded stays as it was.
 TEST_F(PracticaTest, UnEntrenadorPerdidoNoRompeLaPracticaNiSusRegistros) {
@@ -194,6 +217,13 @@ TEST_F(PracticaTest, SinEntrenadorNoEmpiezaNingunaPractica) {
     EXPECT_EQ(mensajes.textos(), QStringList{Texto(146)});
     EXPECT_EQ(ventana->DatosPractica.Estado, Libre);
     EXPECT_EQ(historico("cdsReparacion")->RecordCount(), 0);
+
+    mensajes.Limpiar();
+    provocarEnDialogo(101);
+    ventana->ItemProvocardisfuncionClick();
+    EXPECT_EQ(mensajes.textos(), QStringList{Texto(146)});
+    EXPECT_EQ(ventana->DatosPractica.Estado, Libre);
+    EXPECT_TRUE(ventana->findChild<QMenu*>("MItemAveria")->menuAction()->isEnabled());
 }
 
 }  // namespace
