@@ -53,6 +53,32 @@ QIcon iconoBarra(const char* nombre) {
     return icono;
 }
 
+// The client area: the product's logo on a card while no practice panel is shown.
+class PanelFormsConLogo : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (FormEnPanel(this)) return;
+        const QPixmap logo(Instalacion::Ruta(QStringLiteral("images\\Logo.bmp")));
+        const QPixmap texto(Instalacion::Ruta(QStringLiteral("images\\TextoLogo.bmp")));
+        if (logo.isNull() && texto.isNull()) return;
+        const int margen = 28;
+        const QSize tarjeta(std::max(logo.width(), texto.width()) + 2 * margen,
+                            logo.height() + texto.height() + 2 * margen);
+        QRect caja(QPoint(0, 0), tarjeta);
+        caja.moveCenter(rect().center());
+        QPainter pintor(this);
+        pintor.setRenderHint(QPainter::Antialiasing);
+        pintor.setPen(Qt::NoPen);
+        pintor.setBrush(Qt::white);
+        pintor.drawRoundedRect(caja, 18, 18);
+        pintor.drawPixmap(caja.center().x() - logo.width() / 2, caja.top() + margen, logo);
+        pintor.drawPixmap(caja.center().x() - texto.width() / 2, caja.top() + margen + logo.height(), texto);
+    }
+};
+
 }  // namespace
 
 QPixmap ImagenEstado(int imagen) {
@@ -68,7 +94,7 @@ TFDMT_GestAverias::TFDMT_GestAverias(int tipoUsuario, QWidget* parent) : QMainWi
     DatosPractica.TipoUsuario = tipoUsuario;
     crearBarra();
     crearMenu();
-    PanelForms_ = new QWidget(this);
+    PanelForms_ = new PanelFormsConLogo(this);
     PanelForms_->setObjectName(QStringLiteral("PanelForms"));
     setCentralWidget(PanelForms_);
     Timer1 = new QTimer(this);
