@@ -248,17 +248,11 @@ void TFDMT_GestAverias::VolverAReparacion() {
 }
 
 void TFDMT_GestAverias::ItemProvocardisfuncionClick() {
-    if (!dmCDS) return;
-    dmCDS->cdsReparacion->Open();
-    dmCDS->cdsLineaReparacion->Open();
-    if (ProvocarDialogo(QStringLiteral("Disfuncion"), DatosPractica, this) != QDialog::Accepted) return;
-    hayEntrenador_ = DatosPractica.CodEquipo > 0;
+    if (!ElegirAveria(QStringLiteral("Disfuncion"))) return;
     DatosPractica.Estado = Disfuncion;
     ActualizarEstado();
     if (!ActivarAveria(DatosPractica.IdAveria, false)) {
-        // No half-provoked fault may stay on the trainer.
-        DesactivarAveria(false);
-        MostrarMensaje(Texto(146), BotonesAceptar, 2);
+        RelesRechazados();
         DatosPractica.OlvidarPractica();
         ActualizarEstado();
         return;
@@ -515,20 +509,28 @@ void TFDMT_GestAverias::showEvent(QShowEvent* evento) {
 }
 
 void TFDMT_GestAverias::ItemProvocaraveriaClick() {
-    if (!dmCDS) return;
-    // A finished practice closed them.
+    if (ElegirAveria(QStringLiteral("Reparar"))) EmpezarReparacion();
+}
+
+bool TFDMT_GestAverias::ElegirAveria(const QString& modo) {
+    if (!dmCDS) return false;
+    // A finished practice closed them, and the dialog leaves out what they hold.
     dmCDS->cdsReparacion->Open();
     dmCDS->cdsLineaReparacion->Open();
-    if (ProvocarDialogo(QStringLiteral("Reparar"), DatosPractica, this) != QDialog::Accepted) return;
+    const bool elegida = ProvocarDialogo(modo, DatosPractica, this) == QDialog::Accepted;
     hayEntrenador_ = DatosPractica.CodEquipo > 0;
-    EmpezarReparacion();
+    return elegida;
+}
+
+void TFDMT_GestAverias::RelesRechazados() {
+    // No half-provoked fault may stay on the trainer.
+    DesactivarAveria(false);
+    MostrarMensaje(Texto(146), BotonesAceptar, 2);
 }
 
 bool TFDMT_GestAverias::EmpezarReparacion() {
     if (!ActivarAveria(DatosPractica.IdAveria, false)) {
-        // No half-provoked fault may stay on the trainer.
-        DesactivarAveria(false);
-        MostrarMensaje(Texto(146), BotonesAceptar, 2);
+        RelesRechazados();
         return false;
     }
     DatosPractica.Inicio = Ahora();

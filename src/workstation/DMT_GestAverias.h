@@ -72,6 +72,10 @@ protected:
 
 private:
     void AbrirHistoricoUsuario();
+    // The provoke dialog in a mode ("Reparar", "Disfuncion"); true when a fault was chosen.
+    bool ElegirAveria(const QString& modo);
+    // The trainer did not take the fault: every relay is released and the user told (text 146).
+    void RelesRechazados();
     void Pausar();
     void Reanudar();
     bool LocalizarReparacion();
