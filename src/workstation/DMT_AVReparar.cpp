@@ -221,6 +221,7 @@ void TFDMT_AVReparar::ponerTextos() {
 
 void TFDMT_AVReparar::FormShow() {
     ponerTextos();
+    enVisita_ = true;
     if (!dmCDS) return;
     marcaLineas_ = dmCDS->cdsLineaReparacion->SavePoint();
     LeerNiveles();
@@ -269,6 +270,7 @@ void TFDMT_AVReparar::FormShow() {
 }
 
 void TFDMT_AVReparar::FormHide() {
+    enVisita_ = false;
     copiarComentarios();
     if (dmCDS) dmCDS->cdsComponenteLoc->SetMasterSource(nullptr);
     if (puesto_.ActualizarEstado) puesto_.ActualizarEstado();
@@ -437,22 +439,30 @@ bool TFDMT_AVReparar::EleccionCompleta() const {
     return (!ExigeBloque || bloque) && (!ExigeCircuito || circuito) && (!ExigeComponente || elemento);
 }
 
+TFDMT_AVReparar::Eleccion TFDMT_AVReparar::EleccionActual() const {
+    Eleccion eleccion;
+    eleccion.bloque = codigoElegido(ListBoxBloque);
+    eleccion.circuito = eleccion.bloque >= 0 ? codigoElegido(ListBoxCircuito) : -1;
+    eleccion.elemento = eleccion.circuito >= 0 ? codigoElegido(ListBoxComponente) : -1;
+    return eleccion;
+}
+
 bool TFDMT_AVReparar::DiagnosticoCorrecto() const {
+    // Outside a visit the diagnosis in force is the last one stated: a cancelled visit
+    // took its steps back, and its choice with them.
+    const Eleccion eleccion = enVisita_ ? EleccionActual() : eleccionVigente_;
     if (!dmCDS || !dmCDS->cdsAveria->Locate(QStringLiteral("cdsAvFIdAveria"), practica_.IdAveria))
         return false;
-    const int bloque = codigoElegido(ListBoxBloque);
-    const int circuito = bloque >= 0 ? codigoElegido(ListBoxCircuito) : -1;
-    if (ExigeComponente) {
-        const int elemento = circuito >= 0 ? codigoElegido(ListBoxComponente) : -1;
-        return elemento >= 0 && elemento == campoAveria(dmCDS->cdsAvFPtrComponente);
-    }
-    if (ExigeCircuito) return contieneElementoAveria(QStringLiteral("cdsComFPtrCircuito"), circuito);
-    if (ExigeBloque) return contieneElementoAveria(QStringLiteral("cdsComFPtrBloque"), bloque);
+    if (ExigeComponente)
+        return eleccion.elemento >= 0 && eleccion.elemento == campoAveria(dmCDS->cdsAvFPtrComponente);
+    if (ExigeCircuito) return contieneElementoAveria(QStringLiteral("cdsComFPtrCircuito"), eleccion.circuito);
+    if (ExigeBloque) return contieneElementoAveria(QStringLiteral("cdsComFPtrBloque"), eleccion.bloque);
     return false;
 }
 
 void TFDMT_AVReparar::OlvidarEleccion() {
     for (QListWidget* l : {ListBoxBloque, ListBoxCircuito, ListBoxComponente}) quitarEleccion(l);
+    eleccionVigente_ = {};
 }
 
 void TFDMT_AVReparar::NuevaLinea(const QString& accion) {
@@ -497,6 +507,7 @@ void TFDMT_AVReparar::SpeedBRepararClick() {
     // A right diagnosis repairs the trainer; a wrong one puts the fault back.
     const bool reles = correcto ? DesactivarAveria(true) : ActivarAveria(practica_.IdAveria, false);
     RegistrarIntento(true);
+    eleccionVigente_ = EleccionActual();
     if (!reles) MostrarMensaje(Texto(146), BotonesAceptar, 2);
     if (puesto_.VolverAReparacion) puesto_.VolverAReparacion();
 }

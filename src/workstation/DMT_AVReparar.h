@@ -51,7 +51,8 @@ public:
 
     // Every required level is chosen, each below a chosen one.
     bool EleccionCompleta() const;
-    // The choice names the fault, judged at the deepest required level.
+    // The choice names the fault, judged at the deepest required level: the choice on
+    // screen during a visit, else that of the last attempt.
     bool DiagnosticoCorrecto() const;
     // Forgets the choice: a practice that ends takes its diagnosis with it.
     void OlvidarEleccion();
@@ -70,6 +71,13 @@ protected:
     void hideEvent(QHideEvent* evento) override;
 
 private:
+    struct Eleccion {
+        int bloque = -1;
+        int circuito = -1;
+        int elemento = -1;
+    };
+    // The codes chosen, each only below a chosen level; -1 where none is.
+    Eleccion EleccionActual() const;
     void FormShow();
     void FormHide();
     void ponerTextos();
@@ -98,6 +106,9 @@ private:
     bool ExigeCircuito = false;
     bool ExigeComponente = false;
     bool Tutorizada = false;
+    bool enVisita_ = false;
+    // The choice of the last attempt recorded.
+    Eleccion eleccionVigente_;
 
     QLabel* LabelTitulo;
     QGroupBox* GroupBoxTTotal;

@@ -160,6 +160,30 @@ TEST_F(RepararTest, CancelarQuitaLosPasosDeLaVisitaDeLaTablaYDelArchivo) {
     EXPECT_EQ(tablero->Reles(), kRelesAveria);
 }
 
+TEST_F(RepararTest, UnaVisitaCanceladaNoCambiaElVeredictoDelUltimoIntento) {
+    diagnosticar();
+    elegir("ListBoxBloque", kBloque);
+    elegir("ListBoxCircuito", kCircuito);
+    elegir("ListBoxComponente", "Batería de 12 V (borne 30)");
+    pulsar("SpeedBReparar");
+    diagnosticar();
+    elegir("ListBoxBloque", kBloque);
+    elegir("ListBoxCircuito", kCircuito);
+    elegir("ListBoxComponente", kElemento);
+    pulsar("SpeedBCancelar");
+    EXPECT_FALSE(ventana->DiagnosticoCorrecto());
+
+    diagnosticar();
+    elegir("ListBoxBloque", kBloque);
+    elegir("ListBoxCircuito", kCircuito);
+    elegir("ListBoxComponente", kElemento);
+    pulsar("SpeedBReparar");
+    diagnosticar();
+    elegir("ListBoxBloque", "Inyección");
+    pulsar("SpeedBCancelar");
+    EXPECT_TRUE(ventana->DiagnosticoCorrecto());
+}
+
 TEST_F(RepararTest, HastaElCircuitoNoSePideElElementoYBastaElCircuitoDeLaAveria) {
     grupo("BL#CI#", false);
     diagnosticar();
