@@ -285,10 +285,8 @@ void TFDMT_AVDisfuncion::colocarCliente(bool sobreJefeTaller) {
 }
 
 void TFDMT_AVDisfuncion::pintarAcento() {
+    PintarTitulo(LabelTitulo);
     const QColor acento = ColorAcento();
-    QPalette p = LabelTitulo->palette();
-    p.setColor(QPalette::WindowText, acento.darker(130));
-    LabelTitulo->setPalette(p);
     PintarFondo(ShapeLine, acento);
     PintarFondo(ShapeCabecera, acento);
     // The column heads stay readable on a dark or a light accent.

@@ -161,10 +161,7 @@ void TFDMT_AVReparacion::showEvent(QShowEvent* evento) {
     const int nivel = LeerNivelReparacion();
     DBGridReparacion->MostrarColumna(QStringLiteral("CalcBloque"), nivel > 2);
     DBGridReparacion->MostrarColumna(QStringLiteral("CalcCircuito"), nivel > 1);
-    const QColor acento = ColorAcento();
-    QPalette p = LabelTitulo->palette();
-    p.setColor(QPalette::WindowText, acento.darker(130));
-    LabelTitulo->setPalette(p);
+    PintarTitulo(LabelTitulo);
     TimerTTotalTimer();
 }
 

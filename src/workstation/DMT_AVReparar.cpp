@@ -262,10 +262,7 @@ void TFDMT_AVReparar::FormShow() {
         elegirEntradaAveria(ListBoxCircuito, campoAveria(dmCDS->cdsAvFPtrCircuito));
     }
 
-    const QColor acento = ColorAcento();
-    QPalette p = LabelTitulo->palette();
-    p.setColor(QPalette::WindowText, acento.darker(130));
-    LabelTitulo->setPalette(p);
+    PintarTitulo(LabelTitulo);
     TimerTTotalTimer();
 }
 

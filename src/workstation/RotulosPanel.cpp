@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QLabel>
 
+#include "Colores.h"
 #include "FechaHora.h"
 #include "Idioma.h"
 
@@ -32,6 +33,12 @@ void FuenteTitulo(QWidget* control) {
     letra.setBold(true);
     letra.setPointSizeF(letra.pointSizeF() * 1.6);
     control->setFont(letra);
+}
+
+void PintarTitulo(QWidget* control) {
+    QPalette p = control->palette();
+    p.setColor(QPalette::WindowText, ColorAcento().darker(130));
+    control->setPalette(p);
 }
 
 QString TextoMomento(double dias) {

@@ -13,5 +13,7 @@ QLabel* ValorPanel(QWidget* padre, const char* nombre, const QString& texto = {}
 void Negrita(QWidget* control);
 // A panel's title: bold and larger than the text around it.
 void FuenteTitulo(QWidget* control);
+// A panel's title in the installation's accent colour, read now.
+void PintarTitulo(QWidget* control);
 // A moment as the panels show it: "dd/MM/yyyy", text 106, "hh:mm:ss".
 QString TextoMomento(double dias);
