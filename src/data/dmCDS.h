@@ -152,9 +152,10 @@ public:
     void FiltrarAlumnosGrupo();
     void FiltrarAlumnosSubgrupo();
     // A new practice of the logged user, posted and saved; a Null subgroup for one student.
-    void NuevaReparacion(int alumno, int grupo, bool tutorizada, const QString& nivelReparacion,
-                         const QString& nivelSintomas, const QString& estado, double inicio, int equipo,
-                         int averia, const QVariant& subgrupo);
+    // Its code, or -1 when it could not be recorded.
+    int NuevaReparacion(int alumno, int grupo, bool tutorizada, const QString& nivelReparacion,
+                        const QString& nivelSintomas, const QString& estado, double inicio, int equipo,
+                        int averia, const QVariant& subgrupo);
     // A new step of a practice. Dates 0 and Null places are left empty; empty comments are
     // none. False when the line could not be stored.
     bool NuevaLineaReparacion(int reparacion, int numDiagnostico, const QString& comentarios,

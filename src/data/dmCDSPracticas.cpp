@@ -176,11 +176,11 @@ void TdmCDS::FiltrarAlumnosSubgrupo() {
 
 // ------------------------------------------------ practices and their steps
 
-void TdmCDS::NuevaReparacion(int alumno, int grupo, bool tutorizada, const QString& nivelReparacion,
-                             const QString& nivelSintomas, const QString& estado, double inicio, int equipo,
-                             int averia, const QVariant& subgrupo) {
-    if (!cdsReparacion->Append()) return;
+int TdmCDS::NuevaReparacion(int alumno, int grupo, bool tutorizada, const QString& nivelReparacion,
+                            const QString& nivelSintomas, const QString& estado, double inicio, int equipo,
+                            int averia, const QVariant& subgrupo) {
     try {
+        if (!cdsReparacion->Append()) return -1;
         SiguienteCodigo(cdsReparacion, true);
         cdsRepFPtrAlumno->SetAsInteger(alumno);
         cdsRepFPtrGrupo->SetAsInteger(grupo);
@@ -192,11 +192,12 @@ void TdmCDS::NuevaReparacion(int alumno, int grupo, bool tutorizada, const QStri
         cdsRepFTutorizada->SetAsBoolean(tutorizada);
         cdsRepFNSintomas->SetAsString(nivelSintomas);
         cdsRepFNReparacion->SetAsString(nivelReparacion);
-        if (!cdsReparacion->Post()) cdsReparacion->Cancel();
+        if (cdsReparacion->Post()) return cdsRepFCodReparacion->AsInteger();
     } catch (const std::exception&) {
-        // The workstation goes back to its save points; nothing is shown.
-        if (!EnConsulta(cdsReparacion)) cdsReparacion->Cancel();
+        // The caller decides what a practice that could not be recorded means.
     }
+    if (!EnConsulta(cdsReparacion)) cdsReparacion->Cancel();
+    return -1;
 }
 
 bool TdmCDS::NuevaLineaReparacion(int reparacion, int numDiagnostico, const QString& comentarios,

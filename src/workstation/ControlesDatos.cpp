@@ -110,7 +110,17 @@ QVariant ModeloDatos::data(const QModelIndex& indice, int rol) const {
 QVariant ModeloDatos::headerData(int seccion, Qt::Orientation orientacion, int rol) const {
     if (rol != Qt::DisplayRole || orientacion != Qt::Horizontal || seccion < 0 || seccion >= columnCount())
         return {};
-    return campos_[seccion]->DisplayName();
+    const auto titulo = titulos_.find(seccion);
+    return titulo != titulos_.end() ? titulo->second : campos_[seccion]->DisplayName();
+}
+
+bool ModeloDatos::setHeaderData(int seccion, Qt::Orientation orientacion, const QVariant& valor, int rol) {
+    if (orientacion != Qt::Horizontal || seccion < 0 || seccion >= columnCount() ||
+        (rol != Qt::EditRole && rol != Qt::DisplayRole))
+        return false;
+    titulos_[seccion] = valor.toString();
+    emit headerDataChanged(orientacion, seccion, seccion);
+    return true;
 }
 
 TField* ModeloDatos::Campo(int columna) const {
@@ -159,6 +169,10 @@ void TDBGrid::MostrarColumna(const QString& campo, bool visible) {
     if (!modelo_) return;
     const int columna = modelo_->ColumnaDe(campo);
     if (columna >= 0) setColumnHidden(columna, !visible);
+}
+
+void TDBGrid::TituloColumna(const QString& campo, const QString& titulo) {
+    if (modelo_) modelo_->setHeaderData(modelo_->ColumnaDe(campo), Qt::Horizontal, titulo);
 }
 
 // ---------------------------------------------------------------- TDBLookupComboBox

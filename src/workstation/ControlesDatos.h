@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableView>
+#include <map>
+#include <vector>
 
 #include "ClientDataSet.h"
 
@@ -42,6 +44,9 @@ public:
     int columnCount(const QModelIndex& padre = {}) const override;
     QVariant data(const QModelIndex& indice, int rol = Qt::DisplayRole) const override;
     QVariant headerData(int seccion, Qt::Orientation orientacion, int rol = Qt::DisplayRole) const override;
+    // A column's own title in place of its field's display label.
+    bool setHeaderData(int seccion, Qt::Orientation orientacion, const QVariant& valor,
+                       int rol = Qt::EditRole) override;
 
     TField* Campo(int columna) const;
     int ColumnaDe(const QString& campo) const;
@@ -58,6 +63,7 @@ private:
     EnlaceDatos enlace_;
     QStringList nombres_;
     std::vector<TField*> campos_;
+    std::map<int, QString> titulos_;
 };
 
 // A grid over a dataset: selecting a row moves the dataset's cursor to it.
@@ -68,6 +74,7 @@ public:
     void SetDataSource(TDataSource* fuente, const QStringList& campos = {});
     ModeloDatos* Modelo() const { return modelo_; }
     void MostrarColumna(const QString& campo, bool visible);
+    void TituloColumna(const QString& campo, const QString& titulo);
 
 private:
     ModeloDatos* modelo_ = nullptr;

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <exception>
 
 #include "Colores.h"
 #include "Configuracion.h"
@@ -118,8 +119,16 @@ void TFDMT_AVDetectarEquipo::TimerDetectarTimer() {
         encontrada = false;
     }
     if (encontrada) {
-        EquipoDetectado();
-        return;
+        try {
+            EquipoDetectado();
+            return;
+        } catch (const std::exception&) {
+            // The trainer's tables could not be loaded: it cannot be practised on.
+            detectado_ = false;
+            practica_.CodEquipo = 0;
+            mostrarResultado(225, 0);
+            return;
+        }
     }
     practica_.CodEquipo = 0;
     mostrarResultado(104, 0);

@@ -61,10 +61,6 @@ TFDMT_AVProvocar::TFDMT_AVProvocar(const QString& modo, TDatosPractica& practica
     todo->addLayout(botones);
     connect(BitBtnProvocar, &QPushButton::clicked, this, &TFDMT_AVProvocar::BitBtnProvocarClick);
     connect(BitBtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
-    connect(DBLookupComboBoxAverias, &TDBLookupComboBox::Elegido, this, [this](const QVariant& clave) {
-        practica_.CodVirtual = DBLookupComboBoxAverias->currentText().toInt();
-        practica_.IdAveria = clave.toInt();
-    });
 }
 
 // The faults this user already practised for this group, trainer and mode.
@@ -147,6 +143,8 @@ void TFDMT_AVProvocar::llenarLista() {
     DBLookupComboBoxAverias->setCurrentIndex(-1);
 }
 
+// The choice reaches the practice only on accepting: a cancelled dialog must not change
+// the fault of a paused repair.
 void TFDMT_AVProvocar::BitBtnProvocarClick() {
     if (DBLookupComboBoxAverias->currentText().isEmpty()) {
         MostrarMensaje(Texto(121), BotonesAceptar, 1);

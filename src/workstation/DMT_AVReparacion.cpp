@@ -144,8 +144,7 @@ void TFDMT_AVReparacion::showEvent(QShowEvent* evento) {
         comentarios_->setObjectName(QStringLiteral("MemoComentarios"));
         comentarios_->hide();
     }
-    setWindowTitle(TextoCatalogo(19000));
-    LabelTitulo->setText(TextoCatalogo(19001));
+    ponerTextos();
     if (dmCDS) {
         dmCDS->cdsEquipo->Locate(QStringLiteral("cdsEFCodEquipo"), practica_.CodEquipo);
         dmCDS->cdsSemilla->Locate(QStringLiteral("cdsSemFPtrIdAveria"), practica_.IdAveria);
@@ -163,6 +162,19 @@ void TFDMT_AVReparacion::showEvent(QShowEvent* evento) {
     DBGridReparacion->MostrarColumna(QStringLiteral("CalcCircuito"), nivel > 1);
     PintarTitulo(LabelTitulo);
     TimerTTotalTimer();
+}
+
+void TFDMT_AVReparacion::ponerTextos() {
+    setWindowTitle(TextoCatalogo(19000));
+    int n = 19001;
+    for (const char* nombre : {"LabelTitulo", "LabelCodAveria", "LabelFecha", "LabelEstado", "FadeLEstado",
+                               "LabelSintomas", "LabelTReparacion", "LabelHistorico", "LabelObserv"})
+        findChild<QLabel*>(QString::fromLatin1(nombre))->setText(TextoCatalogo(n++));
+    for (const char* campo :
+         {"cdsLRepFAccion", "CalcBloque", "CalcCircuito", "CalcComponente", "cdsLRepFInicio", "cdsLRepFFin"})
+        DBGridReparacion->TituloColumna(QString::fromLatin1(campo), TextoCatalogo(n++));
+    GroupBoxDatos->setTitle(TextoCatalogo(n++));
+    GroupBoxTReparacion->setTitle(TextoCatalogo(n++));
 }
 
 void TFDMT_AVReparacion::hideEvent(QHideEvent* evento) {

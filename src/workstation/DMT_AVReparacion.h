@@ -44,6 +44,7 @@ protected:
     void resizeEvent(QResizeEvent* evento) override;
 
 private:
+    void ponerTextos();
     void pintar(const QColor& fondo, bool activo);
 
     TDatosPractica& practica_;

@@ -61,10 +61,11 @@ QPushButton* boton(QWidget* padre, const char* nombre, const QString& texto) {
     return b;
 }
 
-// The code of the entry chosen in a list; -1 when none is.
+// The code of the entry chosen in a list; -1 when none is. The current entry is the
+// choice: a click makes it current before it selects it.
 int codigoElegido(const QListWidget* lista) {
     const QListWidgetItem* item = lista->currentItem();
-    return item && item->isSelected() ? item->data(Qt::UserRole).toInt() : -1;
+    return item ? item->data(Qt::UserRole).toInt() : -1;
 }
 
 void quitarEleccion(QListWidget* lista) {
@@ -268,7 +269,8 @@ void TFDMT_AVReparar::FormShow() {
 
 void TFDMT_AVReparar::FormHide() {
     enVisita_ = false;
-    copiarComentarios();
+    // After a finish the holder has been emptied and must stay so.
+    if (practica_.Estado == Reparando || practica_.Estado == Diagnosticando) copiarComentarios();
     if (dmCDS) dmCDS->cdsComponenteLoc->SetMasterSource(nullptr);
     if (puesto_.ActualizarEstado) puesto_.ActualizarEstado();
 }
@@ -298,10 +300,7 @@ void TFDMT_AVReparar::mostrarListas() {
     ListBoxComponente->setVisible(!Tutorizada && ExigeComponente);
     BtnBloque->hide();
     BtnCircuito->hide();
-    {
-        const QSignalBlocker silencio(MemoObser);
-        MemoObser->clear();
-    }
+    MemoObser->clear();  // a new attempt: the holder starts empty too
 }
 
 int TFDMT_AVReparar::campoAveria(TField* campo) const {

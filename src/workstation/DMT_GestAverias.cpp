@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <utility>
 
 #include "Ayuda.h"
 #include "Cadenas.h"
@@ -36,6 +37,9 @@
 #include "dmCDS.h"
 
 namespace {
+
+// "The practice could not be recorded: the fault was not provoked".
+constexpr int kTextoPracticaNoRegistrada = 232;
 
 // Colour of the state box (13559037 as stored).
 const QColor kColorMotor = ColorDesdeAlmacenado(13559037);
@@ -114,9 +118,7 @@ TFDMT_GestAverias::~TFDMT_GestAverias() {
 void TFDMT_GestAverias::Timer1Timer() {
     Timer1->stop();
     DetectarEntrenador(DatosPractica, this);
-    hayEntrenador_ = DatosPractica.CodEquipo > 0;
-    EscribirMemo(MemoInfor1, Texto(144) + QLatin1Char(':'),
-                 hayEntrenador_ ? dmCDS->cdsEFDescripcion->AsString().trimmed() : Texto(171));
+    MostrarEntrenador();
     ActualizarEstado();
     RecuperarReparacionPausada();
 }
@@ -169,15 +171,17 @@ bool TFDMT_GestAverias::FinalizarPractica() {
     if (!dmCDS) return false;
     const int estado = DatosPractica.Estado;
     if (estado == Reparando || estado == Diagnosticando) {
+        bool cerrada = false;
         if (dmCDS->cdsGrpFTutorizada->AsBoolean()) {
-            CerrarReparacion(true);
+            cerrada = CerrarReparacion(true);
         } else {
             const int respuesta = FinalizarDialogo(this);
             if (respuesta == mrCancel) return false;
-            CerrarReparacion(respuesta == mrYes);
+            cerrada = CerrarReparacion(respuesta == mrYes);
         }
         DesactivarAveria(false);
-        if (DatosPractica.TipoUsuario == UsuarioSubgrupo) dmCDS->CopiarReparacionSubgrupo();
+        // Members get a copy of a finished practice only.
+        if (cerrada && DatosPractica.TipoUsuario == UsuarioSubgrupo) dmCDS->CopiarReparacionSubgrupo();
         if (TFDMT_AVReparacion* panel = PanelReparacion()) panel->Finalizada();
         // The next practice is judged on a diagnosis of its own.
         if (TFDMT_AVReparar* diagnostico = PanelDiagnostico()) diagnostico->OlvidarEleccion();
@@ -191,10 +195,19 @@ bool TFDMT_GestAverias::FinalizarPractica() {
     dmCDS->cdsReparacion->Close();
     dmCDS->cdsLineaReparacion->Close();
     ActualizarEstado();
+    VolverAReparacionEnPausa();
     return true;
 }
 
-void TFDMT_GestAverias::CerrarReparacion(bool reparada) {
+// A dysfunction watched while a repair was paused gives the repair back, still paused.
+void TFDMT_GestAverias::VolverAReparacionEnPausa() {
+    if (!std::exchange(reparacionEnEspera_, false)) return;
+    dmCDS->cdsReparacion->Open();
+    dmCDS->cdsLineaReparacion->Open();
+    RecuperarReparacionPausada();
+}
+
+bool TFDMT_GestAverias::CerrarReparacion(bool reparada) {
     TClientDataSet* reparaciones = dmCDS->cdsReparacion;
     TClientDataSet* lineas = dmCDS->cdsLineaReparacion;
     const int marcaReparaciones = reparaciones->SavePoint();
@@ -212,16 +225,19 @@ void TFDMT_GestAverias::CerrarReparacion(bool reparada) {
         if (panel) dmCDS->cdsRepFObservacion->SetAsString(panel->Observaciones());
         if (!reparaciones->Post()) throw EDatabaseError(QStringLiteral("finish not stored"));
         const double ahora = Ahora();
-        dmCDS->NuevaLineaReparacion(
-            DatosPractica.CodReparacion, DatosPractica.NumDiagnostico,
-            panel && panel->Comentarios() ? panel->Comentarios()->toPlainText() : QString(),
-            QStringLiteral("F"), ahora, ahora, {}, {}, {});
+        if (!dmCDS->NuevaLineaReparacion(
+                DatosPractica.CodReparacion, DatosPractica.NumDiagnostico,
+                panel && panel->Comentarios() ? panel->Comentarios()->toPlainText() : QString(),
+                QStringLiteral("F"), ahora, ahora, {}, {}, {}))
+            throw EDatabaseError(QStringLiteral("finish line not stored"));
         MostrarMensaje(Texto(dmCDS->cdsRepFCorrecta->AsBoolean() ? 157 : 175), BotonesAceptar, 2);
-    } catch (const EDatabaseError&) {
+        return true;
+    } catch (const std::exception&) {
         // The practice still ends; what was half written goes back.
         if (reparaciones->State() != dsBrowse) reparaciones->Cancel();
         reparaciones->SetSavePoint(marcaReparaciones);
         lineas->SetSavePoint(marcaLineas);
+        return false;
     }
 }
 
@@ -248,13 +264,16 @@ void TFDMT_GestAverias::VolverAReparacion() {
 }
 
 void TFDMT_GestAverias::ItemProvocardisfuncionClick() {
+    const bool habiaPausada = DatosPractica.Estado == Pausada;
     if (!ElegirAveria(QStringLiteral("Disfuncion"))) return;
+    reparacionEnEspera_ = habiaPausada;
     DatosPractica.Estado = Disfuncion;
     ActualizarEstado();
     if (!ActivarAveria(DatosPractica.IdAveria, false)) {
         RelesRechazados();
         DatosPractica.OlvidarPractica();
         ActualizarEstado();
+        VolverAReparacionEnPausa();
         return;
     }
     dmCDS->cdsAveria->Locate(QStringLiteral("cdsAvFIdAveria"), DatosPractica.IdAveria);
@@ -306,13 +325,15 @@ void TFDMT_GestAverias::Reanudar() {
     const int marcaReparaciones = reparaciones->SavePoint();
     const int marcaLineas = lineas->SavePoint();
     bool reles = false;
+    bool registrada = true;
     try {
         if (LocalizarReparacion() && reparaciones->Edit()) {
             dmCDS->cdsRepFEstado->SetAsString(QStringLiteral("R"));
             reparaciones->Post();
         }
         for (lineas->First(); !lineas->Eof(); lineas->Next()) {
-            if (dmCDS->cdsLRepFAccion->AsString() != QLatin1String("P") || !dmCDS->cdsLRepFFin->IsNull())
+            if (dmCDS->cdsLRepFPtrReparacion->AsInteger() != DatosPractica.CodReparacion ||
+                dmCDS->cdsLRepFAccion->AsString() != QLatin1String("P") || !dmCDS->cdsLRepFFin->IsNull())
                 continue;
             lineas->Edit();
             dmCDS->cdsLRepFFin->SetAsDateTime(Ahora());
@@ -325,15 +346,17 @@ void TFDMT_GestAverias::Reanudar() {
         reles = ActivarAveria(DatosPractica.IdAveria, false);
         if (reles) MostrarFormEnPanel(panel, PanelForms_);
     } catch (const EDatabaseError&) {
-        reles = false;
+        registrada = false;
     }
-    if (!reles) {
-        // The trainer did not take the fault back: the repair stays paused, as recorded.
+    if (!reles || !registrada) {
+        // The repair stays paused, as recorded, and none of its relays stays on (a fault
+        // of several relays may have taken some of them).
+        DesactivarAveria(false);
         reparaciones->SetSavePoint(marcaReparaciones);
         lineas->SetSavePoint(marcaLineas);
         dmCDS->SalvarTabla(reparaciones);
         dmCDS->SalvarTabla(lineas);
-        MostrarMensaje(Texto(146), BotonesAceptar, 2);
+        if (registrada) MostrarMensaje(Texto(146), BotonesAceptar, 2);
         return;
     }
     DatosPractica.Estado = Reparando;
@@ -504,7 +527,7 @@ void TFDMT_GestAverias::showEvent(QShowEvent* evento) {
         memo->setPalette(p);
     }
     if (dmCDS) dmCDS->FiltrarEquiposActivos();
-    ActualizarEstado();
+    // The toolbar stays off until the start timer has looked for the trainer.
     Timer1->start();
 }
 
@@ -518,8 +541,14 @@ bool TFDMT_GestAverias::ElegirAveria(const QString& modo) {
     dmCDS->cdsReparacion->Open();
     dmCDS->cdsLineaReparacion->Open();
     const bool elegida = ProvocarDialogo(modo, DatosPractica, this) == QDialog::Accepted;
-    hayEntrenador_ = DatosPractica.CodEquipo > 0;
+    MostrarEntrenador();  // the dialog may have looked for it again
     return elegida;
+}
+
+void TFDMT_GestAverias::MostrarEntrenador() {
+    hayEntrenador_ = DatosPractica.CodEquipo > 0;
+    EscribirMemo(MemoInfor1, Texto(144) + QLatin1Char(':'),
+                 hayEntrenador_ ? dmCDS->cdsEFDescripcion->AsString().trimmed() : Texto(171));
 }
 
 void TFDMT_GestAverias::RelesRechazados() {
@@ -538,11 +567,18 @@ bool TFDMT_GestAverias::EmpezarReparacion() {
     ActualizarEstado();
     dmCDS->cdsAveria->Locate(QStringLiteral("cdsAvFIdAveria"), DatosPractica.IdAveria);
     const QString nivelSintomas = dmCDS->cdsGrpFNSintomas->AsString();
-    dmCDS->NuevaReparacion(DatosPractica.CodAlumno, DatosPractica.CodGrupo,
-                           dmCDS->cdsGrpFTutorizada->AsBoolean(), dmCDS->cdsGrpFNReparacion->AsString(),
-                           nivelSintomas, QStringLiteral("R"), DatosPractica.Inicio, DatosPractica.CodEquipo,
-                           DatosPractica.IdAveria, DatosPractica.CodSubgrupo);
-    DatosPractica.CodReparacion = dmCDS->cdsRepFCodReparacion->AsInteger();
+    DatosPractica.CodReparacion = dmCDS->NuevaReparacion(
+        DatosPractica.CodAlumno, DatosPractica.CodGrupo, dmCDS->cdsGrpFTutorizada->AsBoolean(),
+        dmCDS->cdsGrpFNReparacion->AsString(), nivelSintomas, QStringLiteral("R"), DatosPractica.Inicio,
+        DatosPractica.CodEquipo, DatosPractica.IdAveria, DatosPractica.CodSubgrupo);
+    if (DatosPractica.CodReparacion < 0) {
+        // A practice that is not recorded does not run: its lines would land in another one.
+        DesactivarAveria(false);
+        DatosPractica.OlvidarPractica();
+        ActualizarEstado();
+        MostrarMensaje(Texto(kTextoPracticaNoRegistrada), BotonesAceptar, 2);
+        return false;
+    }
     dmCDS->NuevaLineaReparacion(DatosPractica.CodReparacion, DatosPractica.NumDiagnostico, QString(),
                                 QStringLiteral("A"), DatosPractica.Inicio, DatosPractica.Inicio, {}, {}, {});
     TFDMT_AVReparacion* panel = CrearPanelReparacion(PanelForms_, DatosPractica, DatosPractica.CodVirtual,

@@ -45,7 +45,9 @@ public:
     // Ends the practice running: a repair is closed with its verdict, a dysfunction only
     // releases the trainer. False when the student cancelled.
     bool FinalizarPractica();
-    void CerrarReparacion(bool reparada);
+    // Writes the finish of the running repair and shows the verdict; false when it could
+    // not be written (the tables are back as they were).
+    bool CerrarReparacion(bool reparada);
     // Whether the diagnosis in force is right; false while the diagnosis panel was never opened.
     bool DiagnosticoCorrecto() const;
     // The student states a diagnosis: the diagnosis panel takes the repair panel's place.
@@ -76,6 +78,9 @@ private:
     bool ElegirAveria(const QString& modo);
     // The trainer did not take the fault: every relay is released and the user told (text 146).
     void RelesRechazados();
+    // The trainer box: the detected trainer's description, or text 171.
+    void MostrarEntrenador();
+    void VolverAReparacionEnPausa();
     void Pausar();
     void Reanudar();
     bool LocalizarReparacion();
@@ -121,6 +126,8 @@ private:
     QTimer* Timer1;
     std::unique_ptr<TComBrd415> Brd415;
     bool hayEntrenador_ = false;
+    // A repair was paused when the dysfunction running now was provoked.
+    bool reparacionEnEspera_ = false;
 };
 
 // Opens the workstation for a user kind (1 student, 2 subgroup, 3 teacher), maximised and

@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QListWidget>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
 #include <QTimer>
 
 #include "ControlesDatos.h"
+#include "DMT_AVReparar.h"
 #include "DMT_Brd415.h"
 
 void PuestoDemo::SetUp() {
@@ -89,4 +92,22 @@ void PuestoDemo::pulsarCuandoSeVea(const char* boton) {
         b->click();
     });
     espera->start();
+}
+
+void PuestoDemo::elegir(const char* lista, const QString& texto) {
+    auto* l = PanelDiagnostico()->findChild<QListWidget*>(lista);
+    const QList<QListWidgetItem*> items = l->findItems(texto, Qt::MatchExactly);
+    ASSERT_EQ(items.size(), 1) << texto.toStdString();
+    l->scrollToItem(items.front());
+    const QPointF punto = l->visualItemRect(items.front()).center();
+    QWidget* vista = l->viewport();
+    for (QEvent::Type tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent evento(tipo, punto, vista->mapToGlobal(punto), Qt::LeftButton,
+                           tipo == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(vista, &evento);
+    }
+}
+
+void PuestoDemo::pulsar(const char* boton) {
+    PanelDiagnostico()->findChild<QPushButton*>(boton)->click();
 }

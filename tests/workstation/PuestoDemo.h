@@ -30,6 +30,10 @@ protected:
     std::unique_ptr<TClientDataSet> historico(const QString& tabla, const QString& usuario = "001") const;
     // The actions of the lines in a user's history file, in order.
     QStringList acciones(const QString& usuario = "001") const;
+    // Clicks with the mouse the entry of a diagnosis list that reads so.
+    static void elegir(const char* lista, const QString& texto);
+    // Presses a button of the diagnosis panel.
+    static void pulsar(const char* boton);
     // Presses a button of the modal dialog that the next call opens.
     static void pulsarEnDialogo(const char* boton);
     // Presses a button of the modal dialog in front as soon as it shows it (the detection

@@ -43,10 +43,6 @@ TEST_F(Capturas, UnaPracticaEntera) {
         ->setPlainText("Las bujías no calientan; mido 0 V en la rampa.");
     guardar(v.get(), "3_reparacion");
     v->ItemRepararaveriaClick();
-    auto elegir = [](const char* l, const char* t) {
-        auto* lista = PanelDiagnostico()->findChild<QListWidget*>(l);
-        lista->setCurrentItem(lista->findItems(QString::fromUtf8(t), Qt::MatchExactly).front());
-    };
     elegir("ListBoxBloque", "Precalentamiento");
     elegir("ListBoxCircuito", "Alimentación de las bujías de incandescencia");
     elegir("ListBoxComponente", "Fusible de cinta F5 de 60 A de las bujías");

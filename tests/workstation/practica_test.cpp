@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <chrono>
 #include <thread>
 
+#include "ControlesDatos.h"
 #include "DMT_AVDisfuncion.h"
+#include "DMT_AVReparacion.h"
 #include "DMT_AVReparar.h"
 #include "FechaHora.h"
 #include "PanelesIncrustados.h"
@@ -28,6 +32,7 @@ protected:
         auto ventana = std::make_unique<TFDMT_GestAverias>(tipoUsuario);
         ventana->show();
         ventana->findChild<QTimer*>("Timer1")->stop();
+        EXPECT_FALSE(ventana->findChild<QToolButton*>("BtnAveria")->isEnabled());  // not before the search
         pulsarCuandoSeVea("BtnAceptar");
         ventana->Timer1Timer();
         EXPECT_EQ(ventana->DatosPractica.CodEquipo, 1);
@@ -41,13 +46,6 @@ protected:
         ASSERT_EQ(ventana.DatosPractica.Estado, Reparando);
         EXPECT_EQ(tablero->Reles(), kRelesAveria);
     }
-    void elegir(const char* lista, const char* texto) {
-        auto* l = PanelDiagnostico()->findChild<QListWidget*>(lista);
-        const QList<QListWidgetItem*> items = l->findItems(QString::fromUtf8(texto), Qt::MatchExactly);
-        ASSERT_EQ(items.size(), 1) << texto;
-        l->setCurrentItem(items.front());
-    }
-    void pulsar(const char* boton) { PanelDiagnostico()->findChild<QPushButton*>(boton)->click(); }
     // A free-mode attempt naming an element of the fault's circuit.
     void diagnosticar(TFDMT_GestAverias& ventana, const char* elemento) {
         ventana.ItemRepararaveriaClick();
@@ -181,6 +179,46 @@ TEST_F(PracticaTest, UnaDisfuncionSeMiraSinRegistrarseYAlTerminarTodoVuelve) {
     EXPECT_TRUE(ventana->findChild<QMenu*>("MItemAveria")->menuAction()->isEnabled());
     EXPECT_EQ(historico("cdsReparacion")->RecordCount(), 0);
     EXPECT_EQ(historico("cdsLineaReparacion")->RecordCount(), 0);
+}
+
+TEST_F(PracticaTest, UnaDisfuncionDuranteUnaPausaDevuelveLaReparacionEnPausa) {
+    auto ventana = abrirYDetectar();
+    provocar(*ventana);
+    ventana->ItemPausaReanudaraveriaClick();
+    const int reparacion = ventana->DatosPractica.CodReparacion;
+
+    QTimer::singleShot(0, [] {
+        QWidget* dialogo = QApplication::activeModalWidget();
+        dialogo->findChild<TDBLookupComboBox*>("DBLookupComboBoxAverias")->SetKeyValue(115);
+        dialogo->findChild<QPushButton*>("BitBtnCancelar")->click();
+    });
+    ventana->ItemProvocardisfuncionClick();
+    EXPECT_EQ(ventana->DatosPractica.Estado, Pausada);
+    EXPECT_EQ(ventana->DatosPractica.IdAveria, 101);  // a cancelled choice changes nothing
+
+    provocarEnDialogo(115);
+    ventana->ItemProvocardisfuncionClick();
+    ASSERT_EQ(ventana->DatosPractica.Estado, Disfuncion);
+    EXPECT_TRUE(ventana->FinalizarPractica());
+    EXPECT_EQ(ventana->DatosPractica.Estado, Pausada);
+    EXPECT_EQ(ventana->DatosPractica.IdAveria, 101);
+    EXPECT_EQ(ventana->DatosPractica.CodReparacion, reparacion);
+    EXPECT_EQ(FormEnPanel(ventana->PanelForms()), PanelReparacion());
+
+    ventana->ItemPausaReanudaraveriaClick();
+    EXPECT_EQ(ventana->DatosPractica.Estado, Reparando);
+    EXPECT_EQ(tablero->Reles(), kRelesAveria);
+}
+
+TEST_F(PracticaTest, UnaPracticaQueNoSePuedeRegistrarNoEmpieza) {
+    auto ventana = abrirYDetectar();
+    datos->cdsReparacion->SetReadOnly(true);
+    ventana->DatosPractica.IdAveria = 101;
+    EXPECT_FALSE(ventana->EmpezarReparacion());
+    EXPECT_EQ(mensajes.textos(), QStringList{Texto(232)});
+    EXPECT_EQ(ventana->DatosPractica.Estado, Libre);
+    EXPECT_EQ(tablero->Reles(), 0u);
+    EXPECT_TRUE(acciones().isEmpty());
 }
 
 // The cable is pulled while a repair runs: nothing hangs, the trainer's refusal is told

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QListView>
 
@@ -77,7 +78,8 @@ protected:
 
     CarpetaTemporal carpeta;
     InstalacionTemporal instalacion{carpeta.ruta()};
-    IdiomaTemporal idioma{carpeta.escribir("idioma.lng", "106 a las\n192 REPARANDO\n")};
+    IdiomaTemporal idioma{
+        carpeta.escribir("idioma.lng", "106 a las\n192 REPARANDO\n19010 Acción\n19016 Datos\n")};
     MensajesGrabados mensajes;
     TdmCDS datos;
     TDatosPractica practica;
@@ -87,6 +89,15 @@ TEST_F(PanelReparacionTest, LosSintomasSonLosDelNivelDelGrupo) {
     EXPECT_EQ(sintomasVisibles("J#"), QStringList{"Sin tensión en el borne 30"});
     EXPECT_EQ(sintomasVisibles("J#C#"), QStringList{"No arranca en frío"});
     EXPECT_EQ(sintomasVisibles("").size(), 2);
+}
+
+TEST_F(PanelReparacionTest, LosTitulosSalenDelIdioma) {
+    TFDMT_AVReparacion panel(practica);
+    panel.show();
+    auto* rejilla = panel.findChild<TDBGrid*>("DBGridReparacion");
+    EXPECT_EQ(rejilla->model()->headerData(rejilla->Modelo()->ColumnaDe("cdsLRepFAccion"), Qt::Horizontal),
+              "Acción");
+    EXPECT_EQ(panel.findChild<QGroupBox*>("GroupBoxDatos")->title(), "Datos");
 }
 
 TEST_F(PanelReparacionTest, LasColumnasDeBloqueYCircuitoSiguenAlNivelDeReparacion) {

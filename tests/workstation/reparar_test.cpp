@@ -72,13 +72,6 @@ protected:
     }
     QListWidget* lista(const char* nombre) { return PanelDiagnostico()->findChild<QListWidget*>(nombre); }
     bool visible(const char* nombre) { return !PanelDiagnostico()->findChild<QWidget*>(nombre)->isHidden(); }
-    void elegir(const char* nombre, const QString& texto) {
-        QListWidget* l = lista(nombre);
-        const QList<QListWidgetItem*> items = l->findItems(texto, Qt::MatchExactly);
-        ASSERT_EQ(items.size(), 1) << texto.toStdString();
-        l->setCurrentItem(items.front());
-    }
-    void pulsar(const char* nombre) { PanelDiagnostico()->findChild<QPushButton*>(nombre)->click(); }
     void grupo(const char* niveles, bool tutorizada) {
         datos->cdsGrupo->Edit();
         datos->cdsGrpFNReparacion->SetAsString(niveles);
@@ -243,6 +236,7 @@ TEST_F(RepararTest, TutorizadoRechazaBloqueYCircuitoErroneosYTerminaSoloEnElElem
     EXPECT_EQ(accionesEnMemoria().back(), "");
 
     mensajes.Limpiar();
+    PanelDiagnostico()->findChild<QPlainTextEdit*>("MemoObser")->setPlainText("F5 abierto");
     elegir("ListBoxComponente", kElemento);
     pulsar("SpeedBReparar");  // no question: the right element finishes the practice
     EXPECT_EQ(ventana->DatosPractica.Estado, Libre);
@@ -253,6 +247,10 @@ TEST_F(RepararTest, TutorizadoRechazaBloqueYCircuitoErroneosYTerminaSoloEnElElem
     EXPECT_TRUE(reparaciones->FieldByName("cdsRepFResp")->AsBoolean());
     EXPECT_TRUE(reparaciones->FieldByName("cdsRepFCorrecta")->AsBoolean());
     EXPECT_EQ(acciones().mid(acciones().size() - 2), (QStringList{"R", "F"}));
+    auto lineas = historico("cdsLineaReparacion");
+    lineas->Last();
+    EXPECT_EQ(lineas->FieldByName("cdsLRepFComentarios")->AsString(), "F5 abierto");
+    EXPECT_TRUE(PanelReparacion()->Comentarios()->toPlainText().isEmpty());  // nothing for the next one
 }
 
 TEST_F(RepararTest, LaSiguientePracticaNoHeredaElDiagnosticoDeLaAnterior) {
