@@ -60,14 +60,14 @@ QIcon iconoBarra(const char* nombre) {
 // The client area: the product's logo on a card while no practice panel is shown.
 class PanelFormsConLogo : public QWidget {
 public:
-    using QWidget::QWidget;
+    explicit PanelFormsConLogo(QWidget* parent)
+        : QWidget(parent),
+          logo(Instalacion::Ruta(QStringLiteral("images\\Logo.bmp"))),
+          texto(Instalacion::Ruta(QStringLiteral("images\\TextoLogo.bmp"))) {}
 
 protected:
     void paintEvent(QPaintEvent*) override {
-        if (FormEnPanel(this)) return;
-        const QPixmap logo(Instalacion::Ruta(QStringLiteral("images\\Logo.bmp")));
-        const QPixmap texto(Instalacion::Ruta(QStringLiteral("images\\TextoLogo.bmp")));
-        if (logo.isNull() && texto.isNull()) return;
+        if (FormEnPanel(this) || (logo.isNull() && texto.isNull())) return;
         const int margen = 28;
         const QSize tarjeta(std::max(logo.width(), texto.width()) + 2 * margen,
                             logo.height() + texto.height() + 2 * margen);
@@ -81,6 +81,10 @@ protected:
         pintor.drawPixmap(caja.center().x() - logo.width() / 2, caja.top() + margen, logo);
         pintor.drawPixmap(caja.center().x() - texto.width() / 2, caja.top() + margen + logo.height(), texto);
     }
+
+private:
+    const QPixmap logo;
+    const QPixmap texto;
 };
 
 }  // namespace
