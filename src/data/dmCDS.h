@@ -208,7 +208,14 @@ public:
     // The main window in front: "Alumnos", "Averias" or empty.
     QString Modulo;
 
+    // The trainer whose tables are loaded; -1 before any, or after a load that failed.
+    int EquipoCargado() const {
+        return equipoCargado_;
+    }
+
 private:
+    int equipoCargado_ = -1;
+
     void AsignarManejadoresAlmacen();
     void AsignarReglas();
     // Handlers shared by the class tables: clear Modificado and save; give back the

@@ -103,6 +103,7 @@ void TdmCDS::AbrirEn(TClientDataSet* tabla, const QString& carpeta) {
 
 void TdmCDS::AbrirTablasEquipo(int codigoEquipo) {
     const QString carpeta = RutasDatos::CarpetaEquipo(codigoEquipo);
+    equipoCargado_ = -1;  // until every table of the trainer is in
     AbrirEn(cdsSintomas, carpeta);
     AbrirEn(cdsAveria, carpeta);
     ClonarAveria();
@@ -120,6 +121,7 @@ void TdmCDS::AbrirTablasEquipo(int codigoEquipo) {
     }
     AbrirEn(cdsElemento, carpeta);
     ClonarElemento();
+    equipoCargado_ = codigoEquipo;
 }
 
 bool TdmCDS::HayGrupos() const {

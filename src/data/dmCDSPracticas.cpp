@@ -138,6 +138,7 @@ void TdmCDS::FiltrarSemillas() {
 
 void TdmCDS::FiltrarEquiposActivos() {
     TDataSetNotifyEvent recargar = std::exchange(cdsEquipo->AfterScroll, nullptr);
+    bool sigue = equipoCargado_ < 0;
     try {
         QuitarFiltro(cdsEquipo);
         QString filtro;
@@ -148,11 +149,15 @@ void TdmCDS::FiltrarEquiposActivos() {
                       cdsEFCodEquipo->AsString();
         }
         AplicarFiltro(cdsEquipo, filtro.isEmpty() ? QStringLiteral("cdsEFCodEquipo = -99") : filtro);
+        // The walk moved the cursor: it goes back to the trainer whose tables are loaded.
+        if (!sigue) sigue = cdsEquipo->Locate(QStringLiteral("cdsEFCodEquipo"), equipoCargado_);
     } catch (...) {
         cdsEquipo->AfterScroll = std::move(recargar);
         throw;
     }
     cdsEquipo->AfterScroll = std::move(recargar);
+    // That trainer is no longer offered: the current one's tables are loaded instead.
+    if (!sigue && !cdsEquipo->IsEmpty() && cdsEquipo->AfterScroll) cdsEquipo->AfterScroll(cdsEquipo);
 }
 
 void TdmCDS::FiltrarAlumnosGrupo() {

@@ -33,6 +33,10 @@ bool LocalizarEquipoPorCodigo(int codigo) {
     for (int fila = 1; fila <= equipos->RecordCount(); ++fila) {
         if (!equipos->ValueAt(fila, dmCDS->cdsEFCodigo).toString().startsWith(texto)) continue;
         equipos->SetRecNo(fila);
+        // Already the current row, its tables may still be another trainer's: the move's
+        // own reload runs then.
+        if (dmCDS->EquipoCargado() != dmCDS->cdsEFCodEquipo->AsInteger() && equipos->AfterScroll)
+            equipos->AfterScroll(equipos);
         return true;
     }
     return false;

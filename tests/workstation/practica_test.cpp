@@ -28,16 +28,17 @@ protected:
     static constexpr unsigned kRelesAveria = 1u << 0;
 
     // Opens the workstation and lets its start timer find the trainer.
-    std::unique_ptr<TFDMT_GestAverias> abrirYDetectar() {
+    std::unique_ptr<TFDMT_GestAverias> abrirYDetectar(int equipoEsperado = 1) {
         auto ventana = std::make_unique<TFDMT_GestAverias>(tipoUsuario);
         ventana->show();
         ventana->findChild<QTimer*>("Timer1")->stop();
         EXPECT_FALSE(ventana->findChild<QToolButton*>("BtnAveria")->isEnabled());  // not before the search
         pulsarCuandoSeVea("BtnAceptar");
         ventana->Timer1Timer();
-        EXPECT_EQ(ventana->DatosPractica.CodEquipo, 1);
-        EXPECT_TRUE(
-            ventana->findChild<QPlainTextEdit*>("MemoInfor1")->toPlainText().contains("Motor diésel"));
+        EXPECT_EQ(ventana->DatosPractica.CodEquipo, equipoEsperado);
+        if (equipoEsperado == 1)
+            EXPECT_TRUE(
+                ventana->findChild<QPlainTextEdit*>("MemoInfor1")->toPlainText().contains("Motor diésel"));
         return ventana;
     }
     void provocar(TFDMT_GestAverias& ventana, int idAveria = 101) {
@@ -53,6 +54,16 @@ protected:
         elegir("ListBoxCircuito", "Alimentación de las bujías de incandescencia");
         elegir("ListBoxComponente", elemento);
         pulsar("SpeedBReparar");
+    }
+    // The electrical installation trainer (code 12) answers on COM1 in place of the diesel one,
+    // and the diesel trainer is the one loaded, as a teacher may have left it.
+    void conInstalacionElectrica() {
+        tablero = std::make_unique<ServidorUartSimulado>(PlacaUartSimulada("12", "V1.0"));
+        QByteArray ini = carpeta.leer("demo/averias.ini");
+        const int desde = ini.indexOf("COM1=") + 5;
+        ini.replace(desde, ini.indexOf('\r', desde) - desde, tablero->Ruta().toUtf8());
+        carpeta.escribir("demo/averias.ini", ini);
+        ASSERT_TRUE(datos->cdsEquipo->Locate("cdsEFCodEquipo", 1));
     }
     void tutorizar() {
         datos->cdsGrupo->Edit();
@@ -219,6 +230,20 @@ TEST_F(PracticaTest, UnaPracticaQueNoSePuedeRegistrarNoEmpieza) {
     EXPECT_EQ(ventana->DatosPractica.Estado, Libre);
     EXPECT_EQ(tablero->Reles(), 0u);
     EXPECT_TRUE(acciones().isEmpty());
+}
+
+TEST_F(PracticaTest, ElEntrenadorDetectadoTraeSusPropiasTablas) {
+    conInstalacionElectrica();
+    auto ventana = abrirYDetectar(2);
+    EXPECT_TRUE(datos->cdsAveria->FileName().contains("EQ002"));
+    EXPECT_EQ(datos->EquipoCargado(), 2);
+}
+
+TEST_F(PracticaTest, UnEntrenadorConTablasDanadasNoQuedaElegido) {
+    conInstalacionElectrica();
+    carpeta.escribir("demo/BDs/EQ002/cdsAveria.cds", "esto no es una tabla");
+    auto ventana = abrirYDetectar(0);
+    EXPECT_TRUE(ventana->findChild<QPlainTextEdit*>("MemoInfor1")->toPlainText().contains(Texto(171)));
 }
 
 // The cable is pulled while a repair runs: nothing hangs, the trainer's refusal is told
