@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QList>
 #include <QStringList>
+#include <ostream>
 
 #include "FuenteInforme.h"
 
@@ -45,3 +46,6 @@ private:
     int posicion_[3] = {0, 0, 0};
     QStringList actual_;
 };
+
+// Readable texts in the failures of the tests.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
