@@ -131,7 +131,8 @@ bool EnviarPaginas(QPagedPaintDevice& dispositivo, const InformePreparado& infor
     const QPageSize tamano(informe.tamano, QPageSize::Millimeter);
     const auto orientacion =
         informe.tamano.width() > informe.tamano.height() ? QPageLayout::Landscape : QPageLayout::Portrait;
-    dispositivo.setPageLayout(QPageLayout(tamano, orientacion, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    dispositivo.setPageLayout(
+        QPageLayout(tamano, orientacion, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
     QPainter p;
     if (!p.begin(&dispositivo)) return false;
     for (int i = 0; i < orden.size(); ++i) {

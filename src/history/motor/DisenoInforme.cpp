@@ -131,15 +131,17 @@ private:
 };
 
 const QHash<QString, TipoBanda>& TiposBanda() {
-    static const QHash<QString, TipoBanda> tipos = {
-        {"titulo", TipoBanda::Titulo},         {"cabecera", TipoBanda::Cabecera},
-        {"cabeceragrupo", TipoBanda::CabeceraGrupo}, {"maestro", TipoBanda::Maestro},
-        {"detalle", TipoBanda::Detalle},       {"subdetalle", TipoBanda::Subdetalle},
-        {"piegrupo", TipoBanda::PieGrupo},     {"resumen", TipoBanda::Resumen},
-        {"pie", TipoBanda::Pie}};
+    static const QHash<QString, TipoBanda> tipos = {{"titulo", TipoBanda::Titulo},
+                                                    {"cabecera", TipoBanda::Cabecera},
+                                                    {"cabeceragrupo", TipoBanda::CabeceraGrupo},
+                                                    {"maestro", TipoBanda::Maestro},
+                                                    {"detalle", TipoBanda::Detalle},
+                                                    {"subdetalle", TipoBanda::Subdetalle},
+                                                    {"piegrupo", TipoBanda::PieGrupo},
+                                                    {"resumen", TipoBanda::Resumen},
+                                                    {"pie", TipoBanda::Pie}};
     return tipos;
 }
-
 
 Letra LeerLetra(Lector& l, const Letra& base) {
     Letra letra = base;
@@ -298,13 +300,15 @@ void Enlazar(Diseno& d) {
         const bool cabecera = g.tipo == TipoBanda::CabeceraGrupo;
         const int datos = buscar(g, cabecera ? i + 1 : i - 1, cabecera ? 1 : -1);
         if (datos < 0) {
-            const QString mensaje = g.de.isEmpty() ? TextoMotor(38014).arg(cabecera ? "cabeceragrupo" : "piegrupo",
-                                                                           cabecera ? "maestro" : "maestro")
-                                                   : TextoMotor(38015).arg(g.de);
+            const QString mensaje = g.de.isEmpty()
+                                        ? TextoMotor(38014).arg(cabecera ? "cabeceragrupo" : "piegrupo",
+                                                                cabecera ? "maestro" : "maestro")
+                                        : TextoMotor(38015).arg(g.de);
             throw std::pair(g.linea, mensaje);
         }
         int& enlace = cabecera ? d.bandas[datos].cabeceraGrupo : d.bandas[datos].pieGrupo;
-        if (enlace >= 0) throw std::pair(g.linea, TextoMotor(38013).arg(cabecera ? "cabeceragrupo" : "piegrupo"));
+        if (enlace >= 0)
+            throw std::pair(g.linea, TextoMotor(38013).arg(cabecera ? "cabeceragrupo" : "piegrupo"));
         enlace = i;
     }
     for (const Banda& b : d.bandas)
@@ -320,17 +324,21 @@ void Enlazar(Diseno& d) {
 
 }  // namespace
 
-QString TextoMotor(int numero) { return ::Texto(numero); }
+QString TextoMotor(int numero) {
+    return ::Texto(numero);
+}
 
 bool EsDatos(TipoBanda t) {
     return t == TipoBanda::Maestro || t == TipoBanda::Detalle || t == TipoBanda::Subdetalle;
 }
 
 int BandaDeDatos(const Diseno& d, const QString& nombre) {
-    static const QHash<QString, TipoBanda> porTipo = {
-        {"maestro", TipoBanda::Maestro}, {"detalle", TipoBanda::Detalle}, {"subdetalle", TipoBanda::Subdetalle}};
+    static const QHash<QString, TipoBanda> porTipo = {{"maestro", TipoBanda::Maestro},
+                                                      {"detalle", TipoBanda::Detalle},
+                                                      {"subdetalle", TipoBanda::Subdetalle}};
     for (int i = 0; i < d.bandas.size(); ++i)
-        if (EsDatos(d.bandas[i].tipo) && d.bandas[i].nombre.compare(nombre, Qt::CaseInsensitive) == 0) return i;
+        if (EsDatos(d.bandas[i].tipo) && d.bandas[i].nombre.compare(nombre, Qt::CaseInsensitive) == 0)
+            return i;
     const auto tipo = porTipo.find(nombre.toLower());
     for (int i = 0; tipo != porTipo.end() && i < d.bandas.size(); ++i)
         if (d.bandas[i].tipo == *tipo) return i;
@@ -359,7 +367,8 @@ std::optional<Agregado> LeerAgregado(const QString& marcador, bool& mal) {
     QStringList partes = dentro.split(';');
     for (QString& parte : partes) parte = parte.trimmed();
     const qsizetype minimo = a.funcion == Agregado::SumaTiempo ? 2 : 1;
-    if (partes.size() < minimo || partes.size() > 3 || (a.funcion == Agregado::SumaTiempo && partes.size() > 2) ||
+    if (partes.size() < minimo || partes.size() > 3 ||
+        (a.funcion == Agregado::SumaTiempo && partes.size() > 2) ||
         (partes.size() >= 2 && partes[1].isEmpty())) {
         mal = true;
         return std::nullopt;

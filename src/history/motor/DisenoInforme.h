@@ -41,7 +41,7 @@ struct Objeto {
     QString texto;  // with [VARIABLE] placeholders
     Letra letra;
     Qt::Alignment alineacion = Qt::AlignLeft | Qt::AlignTop;
-    bool ajustar = true;  // word wrap
+    bool ajustar = true;   // word wrap
     bool estirar = false;  // the box grows downwards to hold every line (the band grows with it)
     QColor color = Qt::black;
     QColor fondo;  // invalid: none
@@ -60,11 +60,11 @@ struct Objeto {
 struct Banda {
     TipoBanda tipo = TipoBanda::Maestro;
     int linea = 0;
-    QString nombre;        // data bands: how group bands name them ("de=")
-    qreal alto = 0;        // mm
-    int datos = 0;         // data bands: user dataset 1, 2 or 3
-    QString clave;         // group headers: a new group starts when this text changes
-    QString de;            // group bands: the data band they belong to
+    QString nombre;            // data bands: how group bands name them ("de=")
+    qreal alto = 0;            // mm
+    int datos = 0;             // data bands: user dataset 1, 2 or 3
+    QString clave;             // group headers: a new group starts when this text changes
+    QString de;                // group bands: the data band they belong to
     bool nuevaPagina = false;  // start on a new page (unless the page is still empty)
     QList<Objeto> objetos;
     // Set by the reader: the data bands nested in this one, and its group bands.

@@ -29,9 +29,13 @@ const QImage& ImagenMedida() {
     return imagen;
 }
 
-QFontMetricsF Metricas(const Letra& letra) { return QFontMetricsF(FuenteQt(letra), &ImagenMedida()); }
+QFontMetricsF Metricas(const Letra& letra) {
+    return QFontMetricsF(FuenteQt(letra), &ImagenMedida());
+}
 
-qreal Relleno(const Objeto& o) { return (o.grosor > 0 || o.fondo.isValid()) ? kRelleno : 0; }
+qreal Relleno(const Objeto& o) {
+    return (o.grosor > 0 || o.fondo.isValid()) ? kRelleno : 0;
+}
 
 // Hours, minutes and seconds of "hh:mm:ss" or "hh:mm"; nullopt for anything else.
 std::optional<qint64> Segundos(const QString& texto) {
@@ -259,7 +263,8 @@ private:
             lineas = PartirLineas(texto, o.letra, ancho);
         } else {
             const QFontMetricsF fm = Metricas(o.letra);
-            for (const QString& parrafo : QString(texto).replace("\r\n", "\n").replace('\r', '\n').split('\n'))
+            for (const QString& parrafo :
+                 QString(texto).replace("\r\n", "\n").replace('\r', '\n').split('\n'))
                 lineas << fm.elidedText(parrafo, Qt::ElideRight, ancho / kMmPorPixel);
         }
         if (altoCaja >= 0) {
@@ -285,9 +290,11 @@ private:
             }
             TextoListo t;
             t.texto = Resolver(o.texto, indice);
-            const QString medida = QString(t.texto).replace(kMarcaPagina, "999").replace(kMarcaPaginas, "999");
+            const QString medida =
+                QString(t.texto).replace(kMarcaPagina, "999").replace(kMarcaPaginas, "999");
             t.lineas = Partir(o, medida, o.estirar ? -1 : o.caja.height());
-            t.alto = o.estirar ? std::max(o.caja.height(), t.lineas.size() * AltoLinea(o.letra)) : o.caja.height();
+            t.alto =
+                o.estirar ? std::max(o.caja.height(), t.lineas.size() * AltoLinea(o.letra)) : o.caja.height();
             textos.append(t);
         }
         return textos;
@@ -388,7 +395,9 @@ QFont FuenteQt(const Letra& letra) {
     return f;
 }
 
-qreal AltoLinea(const Letra& letra) { return Metricas(letra).lineSpacing() * kMmPorPixel; }
+qreal AltoLinea(const Letra& letra) {
+    return Metricas(letra).lineSpacing() * kMmPorPixel;
+}
 
 QStringList PartirLineas(const QString& texto, const Letra& letra, qreal ancho) {
     const QFontMetricsF fm = Metricas(letra);

@@ -13,8 +13,8 @@
 class FuentePrueba : public informes::FuenteInforme {
 public:
     QList<QStringList> filas[3];
-    QHash<QString, int> columnas;       // upper-case variable -> column
-    QHash<QString, QString> fijas;      // upper-case variable -> value
+    QHash<QString, int> columnas;   // upper-case variable -> column
+    QHash<QString, QString> fijas;  // upper-case variable -> value
     QStringList llamadas;
     bool notarVariables = false;
 
@@ -48,4 +48,6 @@ private:
 };
 
 // Readable texts in the failures of the tests.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}

@@ -22,12 +22,8 @@ struct CasoOrden {
 
 TEST(OrdenPaginas, CopiasIntercaladasOSeguidas) {
     const CasoOrden casos[] = {
-        {1, 3, 1, true, {0, 1, 2}},
-        {2, 3, 2, true, {1, 2, 1, 2}},
-        {2, 3, 2, false, {1, 1, 2, 2}},
-        {1, 1, 3, false, {0, 0, 0}},
-        {3, 2, 1, true, {}},
-        {1, 2, 0, true, {}},
+        {1, 3, 1, true, {0, 1, 2}},  {2, 3, 2, true, {1, 2, 1, 2}}, {2, 3, 2, false, {1, 1, 2, 2}},
+        {1, 1, 3, false, {0, 0, 0}}, {3, 2, 1, true, {}},           {1, 2, 0, true, {}},
     };
     for (const CasoOrden& c : casos)
         EXPECT_EQ(OrdenPaginas(c.desde, c.hasta, c.copias, c.intercalar), c.orden)
@@ -37,9 +33,10 @@ TEST(OrdenPaginas, CopiasIntercaladasOSeguidas) {
 TEST(LeerRango, TextosDeRango) {
     using Rango = std::optional<std::pair<int, int>>;
     const std::pair<const char*, Rango> casos[] = {
-        {"1-5", std::pair(1, 5)}, {"2-", std::pair(2, 5)}, {"-3", std::pair(1, 3)}, {"4", std::pair(4, 4)},
-        {" 2 - 9 ", std::pair(2, 5)}, {"6", std::nullopt}, {"3-2", std::nullopt}, {"a-b", std::nullopt},
-        {"0-2", std::nullopt},    {"", std::nullopt},
+        {"1-5", std::pair(1, 5)}, {"2-", std::pair(2, 5)},      {"-3", std::pair(1, 3)},
+        {"4", std::pair(4, 4)},   {" 2 - 9 ", std::pair(2, 5)}, {"6", std::nullopt},
+        {"3-2", std::nullopt},    {"a-b", std::nullopt},        {"0-2", std::nullopt},
+        {"", std::nullopt},
     };
     for (const auto& [texto, esperado] : casos) EXPECT_EQ(LeerRango(texto, 5), esperado) << texto;
 }
@@ -148,11 +145,13 @@ fin
         // Some ink inside the text's box, none to its right.
         int tinta = 0, fuera = 0;
         for (int x = px(40); x < px(100); ++x)
-            for (int y = px(20); y < px(30); ++y) (imagen.pixelColor(x, y).lightness() < 128 ? tinta : fuera)++;
+            for (int y = px(20); y < px(30); ++y)
+                (imagen.pixelColor(x, y).lightness() < 128 ? tinta : fuera)++;
         EXPECT_GT(tinta, 0) << dpi;
         bool limpio = true;
         for (int x = px(102); x < px(140); ++x)
-            for (int y = px(20); y < px(30); ++y) limpio = limpio && imagen.pixelColor(x, y) == QColor(Qt::white);
+            for (int y = px(20); y < px(30); ++y)
+                limpio = limpio && imagen.pixelColor(x, y) == QColor(Qt::white);
         EXPECT_TRUE(limpio) << dpi;
     }
 }

@@ -142,10 +142,9 @@ banda resumen alto=5
   texto x=0 y=0 ancho=80 alto=5 "Filas [CUENTA(maestro)], averías [CUENTA(maestro; IDAVERIA)], tiempo [SUMATIEMPO(maestro; DURACION)]"
 fin
 )");
-    EXPECT_EQ(informe.Textos(0), (QStringList{"== Ana", "101", "102", "",
-                                              "2 averías, 1 reparadas, 01:10:30", "== Luis", "101",
-                                              "1 averías, 1 reparadas, 00:05:00",
-                                              "Filas 4, averías 3, tiempo 01:15:30"}));
+    EXPECT_EQ(informe.Textos(0),
+              (QStringList{"== Ana", "101", "102", "", "2 averías, 1 reparadas, 01:10:30", "== Luis", "101",
+                           "1 averías, 1 reparadas, 00:05:00", "Filas 4, averías 3, tiempo 01:15:30"}));
 }
 
 TEST_F(Paginas, UnaCabeceraDeGrupoSinClaveEnvuelveCadaTandaDeDetalles) {
@@ -165,8 +164,8 @@ banda piegrupo alto=5
   texto x=0 y=0 ancho=80 alto=5 "cierra [CUENTA()]"
 fin
 )");
-    EXPECT_EQ(informe.Textos(0), (QStringList{"abre D1", "D1", "D2", "cierra 2", "abre D1", "D1", "D2",
-                                              "cierra 2"}));
+    EXPECT_EQ(informe.Textos(0),
+              (QStringList{"abre D1", "D1", "D2", "cierra 2", "abre D1", "D1", "D2", "cierra 2"}));
 }
 
 TEST_F(Paginas, UnGrupoConNuevaPaginaEmpiezaPagina) {
@@ -192,14 +191,10 @@ struct CasoMarcador {
 };
 
 const CasoMarcador kMarcadores[] = {
-    {"Variable", "[NOMBRE]", "Zoë"},
-    {"MinusculasYEspacios", "[ nombre ]", "Zoë"},
-    {"Corchete", "[[NOMBRE]", "[NOMBRE]"},
-    {"DesconocidaQuedaVacia", "<[NADA]>", "<>"},
-    {"Constante", "[GRUPO]", "2º B"},
-    {"ElProgramaPuedeCambiarUnaPropia", "[FECHA]", "hoy"},
-    {"Hora", "[HORA]", "08:05"},
-    {"Varias", "[NOMBRE], [GRUPO] y [NOMBRE]", "Zoë, 2º B y Zoë"},
+    {"Variable", "[NOMBRE]", "Zoë"},       {"MinusculasYEspacios", "[ nombre ]", "Zoë"},
+    {"Corchete", "[[NOMBRE]", "[NOMBRE]"}, {"DesconocidaQuedaVacia", "<[NADA]>", "<>"},
+    {"Constante", "[GRUPO]", "2º B"},      {"ElProgramaPuedeCambiarUnaPropia", "[FECHA]", "hoy"},
+    {"Hora", "[HORA]", "08:05"},           {"Varias", "[NOMBRE], [GRUPO] y [NOMBRE]", "Zoë, 2º B y Zoë"},
 };
 
 class Marcadores : public Paginas, public ::testing::WithParamInterface<CasoMarcador> {};
@@ -209,8 +204,8 @@ TEST_P(Marcadores, SeSustituyen) {
     fuente.columnas = {{"NOMBRE", 0}};
     fuente.fijas = {{"FECHA", "hoy"}};
     opciones.constantes = {{"GRUPO", "2º B"}};
-    const InformePreparado informe = Preparar(QString("banda maestro alto=5\n texto x=0 y=0 ancho=150 alto=5 \"%1\"\nfin\n")
-                                                  .arg(GetParam().texto));
+    const InformePreparado informe = Preparar(
+        QString("banda maestro alto=5\n texto x=0 y=0 ancho=150 alto=5 \"%1\"\nfin\n").arg(GetParam().texto));
     EXPECT_EQ(informe.Textos(0), QStringList{GetParam().esperado});
 }
 
