@@ -37,14 +37,17 @@ qreal Relleno(const Objeto& o) {
     return (o.grosor > 0 || o.fondo.isValid()) ? kRelleno : 0;
 }
 
-// Hours, minutes and seconds of "hh:mm:ss" or "hh:mm"; nullopt for anything else.
+// Seconds of "hh:mm:ss", "hh:mm" or a stored repair duration "Nd hh:mm:ss"; nullopt for
+// anything else.
 std::optional<qint64> Segundos(const QString& texto) {
-    static const QRegularExpression patron(R"(^\s*(\d+):(\d{1,2})(?::(\d{1,2}))?\s*$)");
+    static const QRegularExpression patron(R"(^\s*(?:(\d+)d\s*)?(\d+):(\d{1,2})(?::(\d{1,2}))?\s*$)");
     const auto m = patron.match(texto);
     if (!m.hasMatch()) return std::nullopt;
-    return m.captured(1).toLongLong() * 3600 + m.captured(2).toLongLong() * 60 + m.captured(3).toLongLong();
+    return m.captured(1).toLongLong() * 86400 + m.captured(2).toLongLong() * 3600 +
+           m.captured(3).toLongLong() * 60 + m.captured(4).toLongLong();
 }
 
+// Totals of time in hours that go past a day: "52:10:00".
 QString FormatoSegundos(qint64 s) {
     return QString("%1:%2:%3")
         .arg(s / 3600, 2, 10, QLatin1Char('0'))

@@ -124,9 +124,9 @@ fin
 // Rows as the all-students report writes them: the name only on an owner's first row.
 TEST_F(Paginas, GruposPorClaveConTotalesDelGrupoYDelInforme) {
     fuente.filas[0] = {{"Ana", "101", "Sí", "00:10:00"},
-                       {" ", "102", "No", "01:00:30"},
+                       {" ", "102", "No", "0d 01:00:30"},
                        {" ", " ", " ", " "},  // another location of the same fault
-                       {"Luis", "101", "Sí", "00:05:00"}};
+                       {"Luis", "101", "Sí", "1d 00:05:00"}};
     fuente.columnas = {{"NOMBRE", 0}, {"IDAVERIA", 1}, {"REPARADA", 2}, {"DURACION", 3}};
     const InformePreparado informe = Preparar(R"(
 banda cabeceragrupo alto=5 clave="[NOMBRE]"
@@ -144,7 +144,7 @@ fin
 )");
     EXPECT_EQ(informe.Textos(0),
               (QStringList{"== Ana", "101", "102", "", "2 averías, 1 reparadas, 01:10:30", "== Luis", "101",
-                           "1 averías, 1 reparadas, 00:05:00", "Filas 4, averías 3, tiempo 01:15:30"}));
+                           "1 averías, 1 reparadas, 24:05:00", "Filas 4, averías 3, tiempo 25:15:30"}));
 }
 
 TEST_F(Paginas, UnaCabeceraDeGrupoSinClaveEnvuelveCadaTandaDeDetalles) {
