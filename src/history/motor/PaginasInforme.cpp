@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QRegularExpression>
 #include <cmath>
+#include <numeric>
 
 namespace informes {
 
@@ -257,6 +258,8 @@ private:
         QString texto;  // resolved, still with the page marks
         QStringList lineas;
         qreal alto = 0;
+        qreal crece = 0;  // how much taller than its box it grew
+        qreal baja = 0;   // how far it moves down because objects above it grew
     };
 
     QStringList Partir(const Objeto& o, const QString& texto, qreal altoCaja) const {
@@ -298,17 +301,36 @@ private:
             t.lineas = Partir(o, medida, o.estirar ? -1 : o.caja.height());
             t.alto =
                 o.estirar ? std::max(o.caja.height(), t.lineas.size() * AltoLinea(o.letra)) : o.caja.height();
+            t.crece = t.alto - o.caja.height();
             textos.append(t);
         }
+        Desplazar(b, textos);
         return textos;
     }
 
+    // An object that starts below the bottom of a grown one moves down with it, so a text
+    // under a long comment and the rule under a row stay below them.
+    static void Desplazar(const Banda& b, QList<TextoListo>& textos) {
+        QList<int> orden(b.objetos.size());
+        std::iota(orden.begin(), orden.end(), 0);
+        std::stable_sort(orden.begin(), orden.end(), [&](int x, int y) {
+            return b.objetos[x].caja.normalized().top() < b.objetos[y].caja.normalized().top();
+        });
+        for (int i : orden) {
+            const QRectF caja = b.objetos[i].caja.normalized();
+            for (int j : orden) {
+                const QRectF otra = b.objetos[j].caja.normalized();
+                const qreal empuje = textos[j].baja + textos[j].crece;
+                if (j != i && empuje > 0 && otra.bottom() <= caja.top() + 0.01 && otra.top() < caja.top())
+                    textos[i].baja = std::max(textos[i].baja, empuje);
+            }
+        }
+    }
+
     qreal Alto(int indice, const QList<TextoListo>& textos) const {
-        const Banda& b = d_.bandas[indice];
-        qreal alto = b.alto;
-        for (int i = 0; i < b.objetos.size(); ++i)
-            if (b.objetos[i].estirar) alto = std::max(alto, b.objetos[i].caja.top() + textos[i].alto);
-        return std::min(alto, limite_ - d_.arriba);
+        qreal extra = 0;
+        for (const TextoListo& t : textos) extra = std::max(extra, t.baja + t.crece);
+        return std::min(d_.bandas[indice].alto + extra, limite_ - d_.arriba);
     }
 
     void Colocar(int indice) {
@@ -331,7 +353,7 @@ private:
             const Objeto& o = b.objetos[i];
             ElementoPagina e;
             e.tipo = o.tipo;
-            e.caja = o.caja.translated(origen);
+            e.caja = o.caja.translated(origen + QPointF(0, textos[i].baja));
             e.grosor = o.grosor;
             e.trazo = o.trazo;
             e.fondo = o.fondo;
@@ -340,7 +362,7 @@ private:
             if (o.tipo == TipoObjeto::Imagen) e.imagen = o.imagen;
             if (o.tipo == TipoObjeto::Texto) {
                 const TextoListo& t = textos[i];
-                if (o.estirar) e.caja.setHeight(std::min(t.alto, altoBanda - o.caja.top()));
+                if (o.estirar) e.caja.setHeight(std::min(t.alto, altoBanda - o.caja.top() - t.baja));
                 e.letra = o.letra;
                 e.alineacion = o.alineacion;
                 e.color = o.color;

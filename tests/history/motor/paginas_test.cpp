@@ -286,3 +286,27 @@ TEST_F(Paginas, UnConjuntoQueNoTerminaSeCortaConUnMensaje) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Paginas, LoQueHayDebajoDeUnTextoQueCreceBajaConEl) {
+    fuente.filas[0] = {{"uno dos tres cuatro cinco seis siete ocho nueve diez once doce"}};
+    fuente.columnas = {{"V", 0}};
+    const InformePreparado informe = Preparar(R"(
+banda maestro alto=12
+  texto x=0 y=0 ancho=25 alto=4 estirar "[V]"
+  texto x=30 y=0 ancho=20 alto=4 "al lado"
+  texto x=0 y=6 ancho=50 alto=4 "debajo"
+  linea x1=0 y1=12 x2=60 y2=12
+fin
+)");
+    const auto& e = informe.paginas[0].elementos;
+    ASSERT_EQ(e.size(), 4);
+    const qreal crece = e[0].caja.height() - 4;
+    ASSERT_GT(crece, 0);
+    EXPECT_DOUBLE_EQ(e[1].caja.top(), e[0].caja.top());
+    EXPECT_DOUBLE_EQ(e[2].caja.top(), e[0].caja.top() + 6 + crece);
+    EXPECT_DOUBLE_EQ(e[3].caja.top(), e[0].caja.top() + 12 + crece);
+}
+
+}  // namespace
