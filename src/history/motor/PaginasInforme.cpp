@@ -67,7 +67,7 @@ class Demasiado {};
 // Lays the bands out page after page.
 class Maquetador {
 public:
-    Maquetador(const Diseno& d, FuenteInforme& f, const OpcionesInforme& o) : d_(d), f_(f), o_(o) {
+    Maquetador(const Diseno& d, OrigenDatos& f, const OpcionesInforme& o) : d_(d), f_(f), o_(o) {
         informe_.tamano = d.pagina;
         informe_.titulo = d.archivo.section('/', -1).section('\\', -1);
         RegistrarTotales();
@@ -387,7 +387,7 @@ private:
     }
 
     const Diseno& d_;
-    FuenteInforme& f_;
+    OrigenDatos& f_;
     const OpcionesInforme& o_;
     InformePreparado informe_;
     QHash<QString, Total> totales_;
@@ -400,13 +400,13 @@ private:
 // Begin- and end-document around one preparation, also when it fails.
 class Documento {
 public:
-    explicit Documento(FuenteInforme& f) : f_(f) { f_.InicioDocumento(); }
+    explicit Documento(OrigenDatos& f) : f_(f) { f_.InicioDocumento(); }
     ~Documento() { f_.FinDocumento(); }
     Documento(const Documento&) = delete;
     Documento& operator=(const Documento&) = delete;
 
 private:
-    FuenteInforme& f_;
+    OrigenDatos& f_;
 };
 
 }  // namespace
@@ -459,7 +459,7 @@ QStringList InformePreparado::Textos(int pagina) const {
     return textos;
 }
 
-std::optional<InformePreparado> PrepararInforme(const Diseno& diseno, FuenteInforme& fuente,
+std::optional<InformePreparado> PrepararInforme(const Diseno& diseno, OrigenDatos& fuente,
                                                 const OpcionesInforme& opciones, QString& error) {
     Documento documento(fuente);
     try {

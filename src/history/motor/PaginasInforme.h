@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "DisenoInforme.h"
-#include "FuenteInforme.h"
+#include "OrigenDatos.h"
 
 // The prepared pages of a report: what to draw where, in millimetres from the paper's
 // top-left corner. Prepared once; the screen, the printer and PDF draw the same pages.
@@ -60,7 +60,7 @@ struct OpcionesInforme {
 
 // Lays out the report over its data: begin-document, the bands over the user datasets,
 // end-document. On failure (too many pages) `error` says why and nothing is returned.
-std::optional<InformePreparado> PrepararInforme(const Diseno& diseno, FuenteInforme& fuente,
+std::optional<InformePreparado> PrepararInforme(const Diseno& diseno, OrigenDatos& fuente,
                                                 const OpcionesInforme& opciones, QString& error);
 
 // Breaks a text into the lines that fit `ancho` mm in `letra` (word wrap; a word longer than

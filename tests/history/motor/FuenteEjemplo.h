@@ -3,13 +3,13 @@
 #include <QHash>
 #include <QStringList>
 
-#include "FuenteInforme.h"
+#include "OrigenDatos.h"
 
 // Sample data for every shipped layout, read the way the reports window reads the two
 // report data files: dataset 1 walks the main file, dataset 2 the second file (one-fault
 // simple history and password lists) or the groups of the main file, dataset 3 the second
 // file. The lines hold descriptions where the real files hold codes.
-class FuenteEjemplo : public informes::FuenteInforme {
+class FuenteEjemplo : public informes::OrigenDatos {
 public:
     // `informe` is a layout name such as "Informe4AL".
     explicit FuenteEjemplo(const QString& informe);

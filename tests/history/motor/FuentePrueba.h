@@ -5,12 +5,12 @@
 #include <QStringList>
 #include <ostream>
 
-#include "FuenteInforme.h"
+#include "OrigenDatos.h"
 
 // A data source over rows held in memory: each dataset is a list of rows of columns, and a
 // variable names a column of the row read last, whichever dataset read it (as the report
 // data files are read). Notes every call, for the tests of the order of the callbacks.
-class FuentePrueba : public informes::FuenteInforme {
+class FuentePrueba : public informes::OrigenDatos {
 public:
     QList<QStringList> filas[3];
     QHash<QString, int> columnas;   // upper-case variable -> column

@@ -7,9 +7,9 @@ namespace informes {
 // Where a report gets its data: up to three user datasets, each walked with First, Next and
 // CheckEOF, a variable callback and the callbacks around each preparation. The report
 // window and the list pages implement it over the report data files; tests over tables.
-class FuenteInforme {
+class OrigenDatos {
 public:
-    virtual ~FuenteInforme() = default;
+    virtual ~OrigenDatos() = default;
 
     // Around each preparation of the pages.
     virtual void InicioDocumento() {}
