@@ -3,7 +3,9 @@
 #include <QFontMetricsF>
 #include <QRegularExpression>
 #include <cmath>
+#include <memory>
 #include <numeric>
+#include <vector>
 
 namespace informes {
 
@@ -30,8 +32,17 @@ const QImage& ImagenMedida() {
     return imagen;
 }
 
-QFontMetricsF Metricas(const Letra& letra) {
-    return QFontMetricsF(FuenteQt(letra), &ImagenMedida());
+// Building the metrics of a letter costs more than measuring with them: each letter's are
+// built once.
+const QFontMetricsF& Metricas(const Letra& letra) {
+    // A layout uses a handful of letters.
+    static std::vector<std::pair<Letra, std::unique_ptr<QFontMetricsF>>> hechas;
+    for (const auto& [l, m] : hechas)
+        if (l.tamano == letra.tamano && l.negrita == letra.negrita && l.cursiva == letra.cursiva &&
+            l.familia == letra.familia)
+            return *m;
+    hechas.emplace_back(letra, std::make_unique<QFontMetricsF>(FuenteQt(letra), &ImagenMedida()));
+    return *hechas.back().second;
 }
 
 qreal Relleno(const Objeto& o) {
@@ -268,7 +279,7 @@ private:
         if (o.ajustar) {
             lineas = PartirLineas(texto, o.letra, ancho);
         } else {
-            const QFontMetricsF fm = Metricas(o.letra);
+            const QFontMetricsF& fm = Metricas(o.letra);
             for (const QString& parrafo :
                  QString(texto).replace("\r\n", "\n").replace('\r', '\n').split('\n'))
                 lineas << fm.elidedText(parrafo, Qt::ElideRight, ancho / kMmPorPixel);
@@ -278,7 +289,7 @@ private:
             const int caben = std::max(1, int(std::floor((altoCaja + 0.01) / alto)));
             if (lineas.size() > caben) {
                 lineas = lineas.mid(0, caben);
-                const QFontMetricsF fm = Metricas(o.letra);
+                const QFontMetricsF& fm = Metricas(o.letra);
                 lineas.last() = fm.elidedText(lineas.last() + "…", Qt::ElideRight, ancho / kMmPorPixel);
             }
         }
@@ -425,7 +436,7 @@ qreal AltoLinea(const Letra& letra) {
 }
 
 QStringList PartirLineas(const QString& texto, const Letra& letra, qreal ancho) {
-    const QFontMetricsF fm = Metricas(letra);
+    const QFontMetricsF& fm = Metricas(letra);
     const qreal maximo = ancho / kMmPorPixel;
     QStringList lineas;
     for (const QString& parrafo : QString(texto).replace("\r\n", "\n").replace('\r', '\n').split('\n')) {
