@@ -38,13 +38,22 @@ public:
             for (int r = 0; r < 200; ++r) {
                 const int f = (a + r) % 4;
                 lineas_ << QStringList{r == 0 ? QString("Alumno %1 Apellido Apellido").arg(a + 1) : " ",
-                                       QString::number(101 + f), QString::number(10 + r % 40), bloques[f],
-                                       circuitos[f], elementos[f], "12/02/2026", "10:05", "12/02/2026", "10:47",
-                                       "0d 00:42:10", r % 3 ? "No" : "Sí", r % 4 ? "Reparada" : "No reparada"};
+                                       QString::number(101 + f),
+                                       QString::number(10 + r % 40),
+                                       bloques[f],
+                                       circuitos[f],
+                                       elementos[f],
+                                       "12/02/2026",
+                                       "10:05",
+                                       "12/02/2026",
+                                       "10:47",
+                                       "0d 00:42:10",
+                                       r % 3 ? "No" : "Sí",
+                                       r % 4 ? "Reparada" : "No reparada"};
             }
         lineas_ << QStringList{" "};
-        columnas_ = {{"NOMBRE", 0},  {"IDAVERIA", 1}, {"CVIRTUAL", 2},  {"BLOQUE", 3},         {"CIRCUITO", 4},
-                     {"ELEMENTO", 5}, {"FINICIO", 6}, {"HINICIO", 7},  {"FFIN", 8},           {"HFIN", 9},
+        columnas_ = {{"NOMBRE", 0},    {"IDAVERIA", 1},       {"CVIRTUAL", 2}, {"BLOQUE", 3}, {"CIRCUITO", 4},
+                     {"ELEMENTO", 5},  {"FINICIO", 6},        {"HINICIO", 7},  {"FFIN", 8},   {"HFIN", 9},
                      {"DURACION", 10}, {"REPTUTORIZADA", 11}, {"REPARADA", 12}};
     }
     void Primero(int) override {
@@ -144,7 +153,8 @@ void MaquetarGrupo6000(benchmark::State& estado) {
     for (auto _ : estado) {
         Grupo6000 fuente;
         QString error;
-        benchmark::DoNotOptimize(informes::PrepararInforme(diseno, fuente, informes::OpcionesInforme{}, error));
+        benchmark::DoNotOptimize(
+            informes::PrepararInforme(diseno, fuente, informes::OpcionesInforme{}, error));
     }
 }
 BENCHMARK(MaquetarGrupo6000)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -21,10 +21,6 @@ constexpr int kGuardadas = 6;
 HojasInforme::HojasInforme(const informes::InformePreparado& informe, QWidget* padre)
     : QAbstractScrollArea(padre), informe_(informe) {
     setObjectName("HojasInforme");
-    viewport()->setAutoFillBackground(true);
-    QPalette paleta = viewport()->palette();
-    paleta.setColor(QPalette::Window, QColor(0x8a, 0x92, 0x9a));
-    viewport()->setPalette(paleta);
     verticalScrollBar()->setSingleStep(40);
     horizontalScrollBar()->setSingleStep(40);
     setFocusPolicy(Qt::StrongFocus);
@@ -175,6 +171,8 @@ const QImage& HojasInforme::Imagen(int pagina) {
 
 void HojasInforme::paintEvent(QPaintEvent* e) {
     QPainter p(viewport());
+    // The desk the sheets lie on.
+    p.fillRect(e->rect(), QColor(0x8a, 0x92, 0x9a));
     const QSize tamano = TamanoPagina();
     const int vista = verticalScrollBar()->value();
     const int x = Izquierda();

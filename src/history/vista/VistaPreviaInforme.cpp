@@ -81,7 +81,7 @@ void VistaPreviaInforme::CrearControles() {
     buscar_->setObjectName("EditBuscar");
     buscar_->setClearButtonEnabled(true);
     buscar_->setMinimumWidth(180);
-    auto* buscar = Boton(this, "BtnBuscar", "Datos", botones_);
+    auto* buscar = Boton(this, "BtnBuscar", "VistaPrevia", botones_);
     auto* imprimir = Boton(this, "BtnImprimir", "Imprimir", botones_);
     auto* pdf = Boton(this, "BtnPdf", "Exportar", botones_);
     auto* ayuda = Boton(this, "BtnAyuda", "Ayuda", botones_);

@@ -10,8 +10,8 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include "../motor/FuentePrueba.h"
 #include "CarpetaTemporal.h"
+#include "FuentePrueba.h"
 #include "HojasInforme.h"
 #include "Idioma.h"
 #include "ImpresionInforme.h"
