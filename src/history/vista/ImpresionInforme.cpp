@@ -12,7 +12,14 @@ namespace impresion {
 
 namespace {
 
+// The printer chosen by index; empty for the system's default.
+QString& ImpresoraElegida() {
+    static QString nombre;
+    return nombre;
+}
+
 void PrepararImpresora(QPrinter& impresora, const informes::InformePreparado& informe) {
+    if (!ImpresoraElegida().isEmpty()) impresora.setPrinterName(ImpresoraElegida());
     // The pages are laid out from the paper's corner, not from the printable area.
     impresora.setFullPage(true);
     impresora.setPageSize(QPageSize(informe.tamano, QPageSize::Millimeter));
@@ -21,6 +28,13 @@ void PrepararImpresora(QPrinter& impresora, const informes::InformePreparado& in
 }
 
 }  // namespace
+
+bool ElegirImpresora(int indice) {
+    const QList<QPrinterInfo> impresoras = QPrinterInfo::availablePrinters();
+    if (indice < 0 || indice >= impresoras.size()) return false;
+    ImpresoraElegida() = impresoras[indice].printerName();
+    return true;
+}
 
 QList<int> OrdenParaImpresora(const QPrinter& impresora, int paginas, int actual) {
     int desde = 1, hasta = paginas;

@@ -19,6 +19,11 @@ bool Imprimir(QPrinter& impresora, const informes::InformePreparado& informe, in
 // Shows the print dialog (printer, page range, copies, collation) and prints. False when
 // cancelled or when there is nothing to print.
 bool ImprimirConDialogo(const informes::InformePreparado& informe, QWidget* padre, int actual = 0);
+// Chooses the printer of the installed ones (QPrinterInfo::availablePrinters order) that the
+// next printing uses. The pages are measured in millimetres and need no rebuilding for it.
+// False, and the choice unchanged, when there is no printer with that index.
+bool ElegirImpresora(int indice);
+
 // Prints pages `rango` ("1-" + count, or from + "-" + to) on the default printer, without a dialog.
 bool ImprimirRango(const informes::InformePreparado& informe, const QString& rango, int copias);
 

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -210,5 +211,14 @@ INSTANTIATE_TEST_SUITE_P(
         CasoImpresion{
             "HastaPasadoElFinal", QPrinter::PageRange, 39, 90, 1, true, {"Registro 39", "Registro 40"}}),
     [](const auto& caso) { return std::string(caso.param.nombre); });
+
+}  // namespace
+
+namespace {
+
+TEST(ElegirImpresora, UnIndiceSinImpresoraNoCambiaNada) {
+    EXPECT_FALSE(impresion::ElegirImpresora(-1));
+    EXPECT_FALSE(impresion::ElegirImpresora(int(QPrinterInfo::availablePrinters().size())));
+}
 
 }  // namespace
