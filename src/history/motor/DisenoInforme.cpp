@@ -170,24 +170,17 @@ QRectF LeerCaja(Lector& l) {
     return {x, y, l.Numero("ancho"), l.Numero("alto")};
 }
 
-// Every "[" opens a placeholder that a "]" closes on the same text; "[[" is a bracket.
 // Totals must be well formed; their bands are checked once every band is known.
 void ComprobarMarcadores(const QString& texto, QStringList* bandas = nullptr) {
-    for (qsizetype i = 0; i < texto.size(); ++i) {
-        if (texto[i] != '[') continue;
-        if (i + 1 < texto.size() && texto[i + 1] == '[') {
-            ++i;
-            continue;
-        }
-        const qsizetype fin = texto.indexOf(']', i);
-        if (fin < 0 || fin == i + 1) throw Fallo(TextoMotor(38019));
-        const QString marcador = texto.mid(i + 1, fin - i - 1);
+    bool cerrados = true;
+    for (const QString& marcador : Marcadores(texto, &cerrados)) {
+        if (marcador.isEmpty()) throw Fallo(TextoMotor(38019));
         bool mal = false;
         const auto agregado = LeerAgregado(marcador, mal);
         if (mal) throw Fallo(TextoMotor(38020).arg(marcador));
         if (agregado && bandas && !agregado->banda.isEmpty()) *bandas << agregado->banda;
-        i = fin;
     }
+    if (!cerrados) throw Fallo(TextoMotor(38019));
 }
 
 Objeto LeerObjeto(const QString& orden, Lector& l, const Diseno& d) {
@@ -343,6 +336,26 @@ int BandaDeDatos(const Diseno& d, const QString& nombre) {
     for (int i = 0; tipo != porTipo.end() && i < d.bandas.size(); ++i)
         if (d.bandas[i].tipo == *tipo) return i;
     return -1;
+}
+
+QStringList Marcadores(const QString& texto, bool* cerrados) {
+    QStringList lista;
+    if (cerrados) *cerrados = true;
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        if (texto[i] != '[') continue;
+        if (i + 1 < texto.size() && texto[i + 1] == '[') {
+            ++i;
+            continue;
+        }
+        const qsizetype fin = texto.indexOf(']', i);
+        if (fin < 0) {
+            if (cerrados) *cerrados = false;
+            break;
+        }
+        lista << texto.mid(i + 1, fin - i - 1);
+        i = fin;
+    }
+    return lista;
 }
 
 std::optional<Agregado> LeerAgregado(const QString& marcador, bool& mal) {

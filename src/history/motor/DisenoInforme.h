@@ -97,6 +97,9 @@ struct Agregado {
     QString variable;
     std::optional<QString> valor;
 };
+// The insides of the placeholders of a text, in order: every "[" opens one that the next
+// "]" closes; "[[" is a bracket. `cerrados` tells whether the last one was closed.
+QStringList Marcadores(const QString& texto, bool* cerrados = nullptr);
 // Reads the inside of a placeholder that is a total; nullopt when it is a plain variable.
 // Raises nothing: a malformed total gives `mal` = true.
 std::optional<Agregado> LeerAgregado(const QString& marcador, bool& mal);

@@ -125,22 +125,6 @@ private:
 
     static QString Clave(const QString& marcador) { return marcador.simplified().toUpper().remove(' '); }
 
-    static QStringList Marcadores(const QString& texto) {
-        QStringList lista;
-        for (qsizetype i = 0; i < texto.size(); ++i) {
-            if (texto[i] != '[') continue;
-            if (i + 1 < texto.size() && texto[i + 1] == '[') {
-                ++i;
-                continue;
-            }
-            const qsizetype fin = texto.indexOf(']', i);
-            if (fin < 0) break;
-            lista << texto.mid(i + 1, fin - i - 1);
-            i = fin;
-        }
-        return lista;
-    }
-
     // The engine's own value, then the program's callback.
     QString Valor(const QString& nombre) {
         const QString clave = nombre.trimmed().toUpper();

@@ -9,6 +9,7 @@
 #include "DibujoInforme.h"
 #include "FuentePrueba.h"
 #include "Idioma.h"
+#include "TextoPdf.h"
 
 using namespace informes;
 
@@ -53,15 +54,6 @@ protected:
         EXPECT_TRUE(d) << error.Texto().toStdString();
         QString fallo;
         return PrepararInforme(*d, fuente, OpcionesInforme{}, fallo).value_or(InformePreparado{});
-    }
-
-    QStringList PaginasPdf(const QString& ruta) {
-        QProcess p;
-        p.start("pdftotext", {"-layout", ruta, "-"});
-        EXPECT_TRUE(p.waitForFinished(30000));
-        QStringList paginas = QString::fromUtf8(p.readAllStandardOutput()).split('\f');
-        if (!paginas.isEmpty() && paginas.last().trimmed().isEmpty()) paginas.removeLast();
-        return paginas;
     }
 
     static QImage Imagen(int dpi) {

@@ -17,6 +17,7 @@
 #include "Idioma.h"
 #include "ImpresionInforme.h"
 #include "MensajesGrabados.h"
+#include "TextoPdf.h"
 #include "VistaPreviaInforme.h"
 
 using namespace informes;
@@ -55,15 +56,6 @@ fin
         v->show();
         QApplication::processEvents();
         return v;
-    }
-
-    QStringList PaginasPdf(const QString& ruta) {
-        QProcess p;
-        p.start("pdftotext", {"-layout", ruta, "-"});
-        EXPECT_TRUE(p.waitForFinished(30000));
-        QStringList paginas = QString::fromUtf8(p.readAllStandardOutput()).split('\f');
-        if (!paginas.isEmpty() && paginas.last().trimmed().isEmpty()) paginas.removeLast();
-        return paginas;
     }
 };
 
