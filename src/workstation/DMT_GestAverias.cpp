@@ -234,7 +234,8 @@ bool TFDMT_GestAverias::CerrarReparacion(bool reparada) {
                 panel && panel->Comentarios() ? panel->Comentarios()->toPlainText() : QString(),
                 QStringLiteral("F"), ahora, ahora, {}, {}, {}))
             throw EDatabaseError(QStringLiteral("finish line not stored"));
-        MostrarMensaje(Texto(dmCDS->cdsRepFCorrecta->AsBoolean() ? 157 : 175), BotonesAceptar, 2);
+        const bool correcta = dmCDS->cdsRepFCorrecta->AsBoolean();
+        MostrarMensaje(Texto(correcta ? 157 : 175), BotonesAceptar, correcta ? DibujoExito : DibujoError);
         return true;
     } catch (const std::exception&) {
         // The practice still ends; what was half written goes back.
