@@ -198,7 +198,7 @@ void TdmCDS::CorregirCarpetaGrupo(const QString& carpeta) {
 
 namespace {
 
-// "The folder of the group %1 is not there: neither %2 nor %3".
+// "The folder of the group %1 is not there (looked for in %2)".
 constexpr int kTextoGrupoSinCarpeta = 240;
 
 }  // namespace
