@@ -249,6 +249,7 @@ Banda LeerBanda(Lector& l, TipoBanda tipo) {
     }
     if (tipo == TipoBanda::CabeceraGrupo || tipo == TipoBanda::PieGrupo) b.de = l.Texto("de");
     if (tipo == TipoBanda::CabeceraGrupo) {
+        b.repetir = l.Marca("repetir");
         b.clave = l.Texto("clave");
         ComprobarMarcadores(b.clave);
     }

@@ -66,6 +66,7 @@ struct Banda {
     QString clave;             // group headers: a new group starts when this text changes
     QString de;                // group bands: the data band they belong to
     bool nuevaPagina = false;  // start on a new page (unless the page is still empty)
+    bool repetir = false;      // group headers: printed again under the page header of each new page
     QList<Objeto> objetos;
     // Set by the reader: the data bands nested in this one, and its group bands.
     QList<int> hijas;

@@ -96,6 +96,14 @@ public:
     }
 
 private:
+    struct TextoListo {
+        QString texto;  // resolved, still with the page marks
+        QStringList lineas;
+        qreal alto = 0;
+        qreal crece = 0;  // how much taller than its box it grew
+        qreal baja = 0;   // how far it moves down because objects above it grew
+    };
+
     struct Pendiente {
         int pagina, elemento;
         QString texto;
@@ -216,8 +224,10 @@ private:
                 // A record with an empty key carries on the group it follows.
                 if (!enGrupo || (!k.isEmpty() && k != clave)) {
                     if (enGrupo && pie >= 0) Colocar(pie);
+                    CerrarGrupo(cabecera);
                     EmpezarGrupo(indice);
-                    if (cabecera >= 0) Colocar(cabecera);
+                    // A group header keeps to its first record.
+                    if (cabecera >= 0) AbrirGrupo(cabecera, Colocar(cabecera, b.alto));
                     enGrupo = true;
                 }
                 if (!k.isEmpty()) clave = k;
@@ -228,6 +238,24 @@ private:
             f_.Siguiente(b.datos);
         }
         if (enGrupo && pie >= 0) Colocar(pie);
+        CerrarGrupo(cabecera);
+    }
+
+    // Group headers that are printed again on each new page while their group lasts.
+    struct GrupoAbierto {
+        int cabecera;
+        QList<TextoListo> textos;
+        qreal alto;
+    };
+
+    void AbrirGrupo(int cabecera, QList<TextoListo> textos) {
+        if (!d_.bandas[cabecera].repetir) return;
+        const qreal alto = Alto(cabecera, textos);
+        abiertos_.append({cabecera, std::move(textos), alto});
+    }
+
+    void CerrarGrupo(int cabecera) {
+        abiertos_.removeIf([&](const GrupoAbierto& g) { return g.cabecera == cabecera; });
     }
 
     void NuevaPagina(bool conCabecera = true) {
@@ -241,6 +269,10 @@ private:
             Colocar(d_.cabecera);
             vacia_ = true;
         }
+        for (const GrupoAbierto& g : abiertos_) {
+            Poner(g.cabecera, g.textos, g.alto);
+            y_ += g.alto;
+        }
     }
 
     void CerrarPagina() {
@@ -248,14 +280,6 @@ private:
         y_ = d_.pagina.height() - d_.abajo - d_.bandas[d_.pie].alto;
         Poner(d_.pie, Preparar(d_.pie), d_.bandas[d_.pie].alto);
     }
-
-    struct TextoListo {
-        QString texto;  // resolved, still with the page marks
-        QStringList lineas;
-        qreal alto = 0;
-        qreal crece = 0;  // how much taller than its box it grew
-        qreal baja = 0;   // how far it moves down because objects above it grew
-    };
 
     QStringList Partir(const Objeto& o, const QString& texto, qreal altoCaja) const {
         const qreal ancho = o.caja.width() - 2 * Relleno(o);
@@ -328,15 +352,17 @@ private:
         return std::min(d_.bandas[indice].alto + extra, limite_ - d_.arriba);
     }
 
-    void Colocar(int indice) {
+    // Places a band, on a new page when it does not fit with `reserva` mm more below it.
+    QList<TextoListo> Colocar(int indice, qreal reserva = 0) {
         const Banda& b = d_.bandas[indice];
         const QList<TextoListo> textos = Preparar(indice);
         const qreal alto = Alto(indice, textos);
         const bool fija = b.tipo == TipoBanda::Cabecera || b.tipo == TipoBanda::Titulo;
-        if (!vacia_ && !fija && (b.nuevaPagina || y_ + alto > limite_ + 0.01)) NuevaPagina();
+        if (!vacia_ && !fija && (b.nuevaPagina || y_ + alto + reserva > limite_ + 0.01)) NuevaPagina();
         Poner(indice, textos, alto);
         y_ += alto;
         if (b.tipo != TipoBanda::Cabecera) vacia_ = false;
+        return textos;
     }
 
     void Poner(int indice, const QList<TextoListo>& textos, qreal altoBanda) {
@@ -387,6 +413,7 @@ private:
     InformePreparado informe_;
     QHash<QString, Total> totales_;
     QList<Pendiente> pendientes_;
+    QList<GrupoAbierto> abiertos_;
     qreal y_ = 0, limite_ = 0;
     bool vacia_ = true;
     qint64 registros_ = 0;

@@ -310,3 +310,41 @@ fin
 }
 
 }  // namespace
+
+namespace {
+
+// 80 mm of page: a 10 mm header, then 10 mm groups headers and records.
+const char* kGruposLargos = R"(pagina ancho=100 alto=100 izquierda=10 derecha=10 arriba=10 abajo=10
+banda cabecera alto=10
+  texto x=0 y=0 ancho=80 alto=10 "Cabecera"
+fin
+banda cabeceragrupo alto=10 clave="[N]" %1
+  texto x=0 y=0 ancho=80 alto=10 "Grupo [N]"
+fin
+banda maestro alto=10
+  texto x=0 y=0 ancho=80 alto=10 "[V]"
+fin
+)";
+
+TEST_F(Paginas, UnaCabeceraDeGrupoNoSeQuedaSolaAlPieDeLaPagina) {
+    fuente.filas[0] = {{"A", "1"}, {" ", "2"}, {" ", "3"}, {" ", "4"}, {" ", "5"}, {"B", "6"}};
+    fuente.columnas = {{"N", 0}, {"V", 1}};
+    const InformePreparado informe = Preparar(QString(kGruposLargos).arg(""));
+    ASSERT_EQ(informe.Paginas(), 2);
+    EXPECT_EQ(informe.Textos(0), (QStringList{"Cabecera", "Grupo A", "1", "2", "3", "4", "5"}));
+    // Grupo B would fit alone at the bottom of page 1, without its record: it moves on with it.
+    EXPECT_EQ(informe.Textos(1), (QStringList{"Cabecera", "Grupo B", "6"}));
+}
+
+TEST_F(Paginas, UnaCabeceraDeGrupoRepetidaVuelveEnCadaPaginaConSusValores) {
+    for (int i = 1; i <= 9; ++i) fuente.filas[0] << QStringList{i == 1 ? "A" : " ", QString::number(i)};
+    fuente.filas[0] << QStringList{"B", "10"};
+    fuente.columnas = {{"N", 0}, {"V", 1}};
+    const InformePreparado informe = Preparar(QString(kGruposLargos).arg("repetir"));
+    ASSERT_EQ(informe.Paginas(), 2);
+    EXPECT_EQ(informe.Textos(0), (QStringList{"Cabecera", "Grupo A", "1", "2", "3", "4", "5", "6"}));
+    // The record on the new page has no name; the repeated header keeps the group's.
+    EXPECT_EQ(informe.Textos(1), (QStringList{"Cabecera", "Grupo A", "7", "8", "9", "Grupo B", "10"}));
+}
+
+}  // namespace
