@@ -25,6 +25,7 @@ struct Palabras {
     std::optional<QString> texto;
 };
 
+// A fault of the line being read.
 class Fallo {
 public:
     explicit Fallo(QString mensaje) : mensaje_(std::move(mensaje)) {}
@@ -32,6 +33,12 @@ public:
 
 private:
     QString mensaje_;
+};
+
+// A fault found once the whole file is read, at the line of the band or object it is about.
+struct FalloEn {
+    int linea;
+    QString mensaje;
 };
 
 // Reads a quoted text starting at `i` (on the opening quote); "" inside stands for one quote.
@@ -269,11 +276,11 @@ void Enlazar(Diseno& d) {
             maestro = i;
             detalle = -1;
         } else if (b.tipo == TipoBanda::Detalle) {
-            if (maestro < 0) throw std::pair(b.linea, TextoMotor(38014).arg("detalle", "maestro"));
+            if (maestro < 0) throw FalloEn(b.linea, TextoMotor(38014).arg("detalle", "maestro"));
             d.bandas[maestro].hijas << i;
             detalle = i;
         } else if (b.tipo == TipoBanda::Subdetalle) {
-            if (detalle < 0) throw std::pair(b.linea, TextoMotor(38014).arg("subdetalle", "detalle"));
+            if (detalle < 0) throw FalloEn(b.linea, TextoMotor(38014).arg("subdetalle", "detalle"));
             d.bandas[detalle].hijas << i;
         }
     }
@@ -298,22 +305,22 @@ void Enlazar(Diseno& d) {
                                         ? TextoMotor(38014).arg(cabecera ? "cabeceragrupo" : "piegrupo",
                                                                 cabecera ? "maestro" : "maestro")
                                         : TextoMotor(38015).arg(g.de);
-            throw std::pair(g.linea, mensaje);
+            throw FalloEn(g.linea, mensaje);
         }
         int& enlace = cabecera ? d.bandas[datos].cabeceraGrupo : d.bandas[datos].pieGrupo;
         if (enlace >= 0)
-            throw std::pair(g.linea, TextoMotor(38013).arg(cabecera ? "cabeceragrupo" : "piegrupo"));
+            throw FalloEn(g.linea, TextoMotor(38013).arg(cabecera ? "cabeceragrupo" : "piegrupo"));
         enlace = i;
     }
     for (const Banda& b : d.bandas)
         for (const Objeto& o : b.objetos)
             for (const QString& nombre : o.bandasNombradas)
-                if (BandaDeDatos(d, nombre) < 0) throw std::pair(o.linea, TextoMotor(38015).arg(nombre));
+                if (BandaDeDatos(d, nombre) < 0) throw FalloEn(o.linea, TextoMotor(38015).arg(nombre));
     qreal fijas = 0;
     for (int i : {d.titulo, d.cabecera, d.pie})
         if (i >= 0) fijas += d.bandas[i].alto;
-    if (fijas >= d.AltoUtil()) throw std::pair(0, TextoMotor(38023));
-    if (d.maestros.isEmpty() && d.titulo < 0 && d.resumen < 0) throw std::pair(0, TextoMotor(38017));
+    if (fijas >= d.AltoUtil()) throw FalloEn(0, TextoMotor(38023));
+    if (d.maestros.isEmpty() && d.titulo < 0 && d.resumen < 0) throw FalloEn(0, TextoMotor(38017));
 }
 
 }  // namespace
@@ -471,9 +478,9 @@ std::optional<Diseno> LeerDisenoTexto(const QString& texto, const QString& archi
         error.linea = numero;
         error.mensaje = f.mensaje();
         return std::nullopt;
-    } catch (const std::pair<int, QString>& f) {
-        error.linea = f.first;
-        error.mensaje = f.second;
+    } catch (const FalloEn& f) {
+        error.linea = f.linea;
+        error.mensaje = f.mensaje;
         return std::nullopt;
     }
     return d;

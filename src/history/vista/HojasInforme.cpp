@@ -142,11 +142,11 @@ void HojasInforme::Recolocar() {
 }
 
 const QImage& HojasInforme::Imagen(int pagina) {
-    if (zoomImagenes_ != zoom_ ||
-        devicePixelRatioF() !=
-            (imagenes_.isEmpty() ? devicePixelRatioF() : imagenes_.begin()->devicePixelRatio())) {
+    // Pictures drawn at another zoom or for another screen density are drawn again.
+    if (zoomImagenes_ != zoom_ || ratioImagenes_ != devicePixelRatioF()) {
         imagenes_.clear();
         zoomImagenes_ = zoom_;
+        ratioImagenes_ = devicePixelRatioF();
     }
     auto i = imagenes_.find(pagina);
     if (i != imagenes_.end()) return *i;

@@ -59,6 +59,7 @@ private:
     Ajuste ajuste_ = Ajuste::AnchoPagina;
     QHash<int, QImage> imagenes_;
     qreal zoomImagenes_ = 0;
+    qreal ratioImagenes_ = 0;
     int senalPagina_ = -1;
     QRectF senalCaja_;
     int dibujadas_ = 0;
