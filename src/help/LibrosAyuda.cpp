@@ -24,13 +24,26 @@ struct Tema {
 };
 
 const Tema kTemas[] = {
-    {1, "generalidades", nullptr},  {2, "dificultad", nullptr},          {3, "alumnos", nullptr},
-    {4, "subgrupos", nullptr},      {6, "anadiralumnos", nullptr},       {7, "contrasena", nullptr},
-    {8, "imprimirhistoricos", "imprimir"},                               {9, "comenzar", nullptr},
-    {10, "comenzar", nullptr},      {11, "intentoreparacion", nullptr},  {12, "diagnosisyreparacion", nullptr},
-    {13, "provocaraveria", nullptr}, {14, "historicos", nullptr},        {15, "finalizarreparada", nullptr},
-    {16, "provocardisfuncion", nullptr}, {17, "conexion", nullptr},      {18, "datospersonales", nullptr},
-    {19, "obtenerayuda", nullptr},  {20, "historicos", nullptr},         {21, "introduccion", nullptr},
+    {1, "generalidades", nullptr},
+    {2, "dificultad", nullptr},
+    {3, "alumnos", nullptr},
+    {4, "subgrupos", nullptr},
+    {6, "anadiralumnos", nullptr},
+    {7, "contrasena", nullptr},
+    {8, "imprimirhistoricos", "imprimir"},
+    {9, "comenzar", nullptr},
+    {10, "comenzar", nullptr},
+    {11, "intentoreparacion", nullptr},
+    {12, "diagnosisyreparacion", nullptr},
+    {13, "provocaraveria", nullptr},
+    {14, "historicos", nullptr},
+    {15, "finalizarreparada", nullptr},
+    {16, "provocardisfuncion", nullptr},
+    {17, "conexion", nullptr},
+    {18, "datospersonales", nullptr},
+    {19, "obtenerayuda", nullptr},
+    {20, "historicos", nullptr},
+    {21, "introduccion", nullptr},
     {22, "anadiralumnossubgrupo", nullptr},
 };
 

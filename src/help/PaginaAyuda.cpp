@@ -16,9 +16,9 @@
 namespace {
 
 const QRegularExpression& directiva() {
-    static const QRegularExpression re(QStringLiteral(R"(<!--\s*#\s*(date|time|include)\b(.*?)-->)"),
-                                       QRegularExpression::CaseInsensitiveOption |
-                                           QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression re(
+        QStringLiteral(R"(<!--\s*#\s*(date|time|include)\b(.*?)-->)"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     return re;
 }
 
@@ -58,8 +58,9 @@ QString expandir(const QString& html, const QString& carpeta, QStringList& abier
 }
 
 QString atributo(const QString& etiqueta, const QString& nombre) {
-    const QRegularExpression re(QStringLiteral(R"re(\b%1\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s>]+)))re").arg(nombre),
-                                QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression re(
+        QStringLiteral(R"re(\b%1\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s>]+)))re").arg(nombre),
+        QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = re.match(etiqueta);
     if (!m.hasMatch()) return {};
     for (int i = 1; i <= 3; ++i)
@@ -121,15 +122,16 @@ QString MarcarVentanasNuevas(const QString& html) {
 }
 
 QString TituloPagina(const QString& html) {
-    static const QRegularExpression re(QStringLiteral(R"(<title[^>]*>(.*?)</title>)"),
-                                       QRegularExpression::CaseInsensitiveOption |
-                                           QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression re(
+        QStringLiteral(R"(<title[^>]*>(.*?)</title>)"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     const QRegularExpressionMatch m = re.match(html);
     return m.hasMatch() ? m.captured(1).simplified() : QString();
 }
 
 QList<MarcoAyuda> LeerMarcos(const QString& html) {
-    static const QRegularExpression re(QStringLiteral(R"(<frame\b[^>]*>)"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression re(QStringLiteral(R"(<frame\b[^>]*>)"),
+                                       QRegularExpression::CaseInsensitiveOption);
     QList<MarcoAyuda> marcos;
     QRegularExpressionMatchIterator it = re.globalMatch(html);
     while (it.hasNext()) {

@@ -28,9 +28,8 @@ QString VisorAyuda::Carpeta() const {
 void VisorAyuda::MostrarArchivo(const QString& archivo, const QString& ancla) {
     QUrl url = QUrl::fromLocalFile(QFileInfo(archivo).absoluteFilePath());
     if (!ancla.isEmpty()) url.setFragment(ancla);
-    const bool mismo = archivo_ == url.toLocalFile();
-    archivo_ = url.toLocalFile();
-    if (mismo && source().adjusted(QUrl::RemoveFragment) == url.adjusted(QUrl::RemoveFragment)) {
+    if (archivo_ == url.toLocalFile() &&
+        source().adjusted(QUrl::RemoveFragment) == url.adjusted(QUrl::RemoveFragment)) {
         if (ancla.isEmpty())
             reload();
         else
@@ -38,6 +37,11 @@ void VisorAyuda::MostrarArchivo(const QString& archivo, const QString& ancla) {
         return;
     }
     setSource(url, QTextDocument::HtmlResource);
+}
+
+void VisorAyuda::doSetSource(const QUrl& url, QTextDocument::ResourceType tipo) {
+    archivo_ = url.isLocalFile() ? url.toLocalFile() : QString();
+    QTextBrowser::doSetSource(url, tipo);
 }
 
 void VisorAyuda::MostrarDireccion(const QString& direccion) {

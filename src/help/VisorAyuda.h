@@ -21,6 +21,10 @@ public:
 
     static QString PaginaNoEncontrada(const QString& archivo);
 
+protected:
+    // Every road to a page (links, back and forward) passes here.
+    void doSetSource(const QUrl& url, QTextDocument::ResourceType tipo) override;
+
 private:
     QString archivo_;
 };

@@ -3,8 +3,8 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QDate>
-#include <QDir>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -244,7 +244,8 @@ void Thtml_FMainHelp::AbrirPagina(const QString& archivo, const QString& ancla) 
     // The frames of a topic page written elsewhere still name the book's own pages.
     const LibroAyuda* libro = BuscarLibro(libro_);
     QString carpeta = QFileInfo(archivo).absolutePath();
-    if (libro && libro->conTemas && QFileInfo(archivo).fileName().compare(libro->pagina, Qt::CaseInsensitive) == 0)
+    if (libro && libro->conTemas &&
+        QFileInfo(archivo).fileName().compare(libro->pagina, Qt::CaseInsensitive) == 0)
         carpeta = PrepararTema(*libro, {}).carpetaBase;
     conjunto_ = archivo;
     tituloConjunto_ = TituloPagina(texto);
@@ -266,20 +267,20 @@ QString Thtml_FMainHelp::ArchivoContenido() const {
 void Thtml_FMainHelp::SeguirEnlace(const QUrl& url, VisorAyuda* desde) {
     const EnlaceAyuda enlace = ClasificarEnlace(url.toString(), desde->Carpeta());
     switch (enlace.accion) {
-    case AccionEnlace::Escritorio:
-        AbrirEnEscritorio(QUrl(enlace.destino));
-        return;
-    case AccionEnlace::Reproducir:
-        AbrirEnEscritorio(QUrl::fromLocalFile(enlace.destino));
-        return;
-    case AccionEnlace::Programa:
-        MostrarMensaje(Texto(70017).arg(QFileInfo(enlace.destino).fileName()), BotonesAceptar, 1);
-        return;
-    case AccionEnlace::VentanaNueva:
-        abrirVentanaNueva(enlace.destino, enlace.ancla);
-        return;
-    case AccionEnlace::Seguir:
-        break;
+        case AccionEnlace::Escritorio:
+            AbrirEnEscritorio(QUrl(enlace.destino));
+            return;
+        case AccionEnlace::Reproducir:
+            AbrirEnEscritorio(QUrl::fromLocalFile(enlace.destino));
+            return;
+        case AccionEnlace::Programa:
+            MostrarMensaje(Texto(70017).arg(QFileInfo(enlace.destino).fileName()), BotonesAceptar, 1);
+            return;
+        case AccionEnlace::VentanaNueva:
+            abrirVentanaNueva(enlace.destino, enlace.ancla);
+            return;
+        case AccionEnlace::Seguir:
+            break;
     }
     if (enlace.destino.isEmpty() && !enlace.ancla.isEmpty()) {
         desde->scrollToAnchor(enlace.ancla);
@@ -308,23 +309,32 @@ void Thtml_FMainHelp::abrirVentanaNueva(const QString& archivo, const QString& a
     otra->show();
 }
 
-void Thtml_FMainHelp::paginaMostrada() {
-    EditDireccion->setText(QDir::toNativeSeparators(VisorContenido->Archivo()));
+void Thtml_FMainHelp::paginaMostrada(const QUrl& url) {
+    EditDireccion->setText(url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : url.toString());
     const QString tituloPagina = VisorContenido->documentTitle();
-    const QString titulo = conjunto_.isEmpty() ? tituloPagina : HistorialAyuda::Titulo(tituloConjunto_, tituloPagina);
+    const QString titulo =
+        conjunto_.isEmpty() ? tituloPagina : HistorialAyuda::Titulo(tituloConjunto_, tituloPagina);
     const QString nombre = QFileInfo(VisorContenido->Archivo()).fileName();
-    historial_.Visitar(titulo.isEmpty() ? nombre : titulo, conjunto_.isEmpty() ? VisorContenido->Archivo() : conjunto_,
-                       conjunto_.isEmpty() ? QString() : VisorContenido->source().toString());
+    historial_.Visitar(titulo.isEmpty() ? nombre : titulo,
+                       conjunto_.isEmpty() ? VisorContenido->Archivo() : conjunto_,
+                       conjunto_.isEmpty() ? QString() : url.toString());
     rehacerMenuHistorial();
 }
 
 void Thtml_FMainHelp::rehacerMenuHistorial() {
-    MenuHistorial->clear();
-    const QList<HistorialAyuda::Entrada>& entradas = historial_.Entradas();
-    for (int i = 0; i < entradas.size(); ++i) {
-        QAction* a = MenuHistorial->addAction(entradas[i].titulo, this, [this, i] { volverA(i); });
+    // The menu's entries are made once and only change their text: an entry may be the one
+    // being chosen right now.
+    while (MenuHistorial->actions().size() < HistorialAyuda::kMaximo) {
+        const int i = static_cast<int>(MenuHistorial->actions().size());
+        QAction* a = MenuHistorial->addAction(QString(), this, [this, i] { volverA(i); });
         a->setCheckable(true);
-        a->setChecked(i == historial_.Actual());
+    }
+    const QList<HistorialAyuda::Entrada>& entradas = historial_.Entradas();
+    const QList<QAction*> acciones = MenuHistorial->actions();
+    for (int i = 0; i < acciones.size(); ++i) {
+        acciones[i]->setVisible(i < entradas.size());
+        acciones[i]->setText(i < entradas.size() ? entradas[i].titulo : QString());
+        acciones[i]->setChecked(i == historial_.Actual());
     }
 }
 
@@ -410,7 +420,8 @@ void Thtml_FMainHelp::Imprimir(QPrinter* impresora) {
         pintor.drawText(cabecera, Qt::AlignRight | Qt::AlignBottom, titulo);
         const QRectF pie(50 * u, hoja.height() - 40 * u, hoja.width() - 100 * u, 20 * u);
         pintor.drawText(pie, Qt::AlignLeft | Qt::AlignBottom, fecha);
-        pintor.drawText(pie, Qt::AlignRight | Qt::AlignBottom, Texto(70018) + QLatin1Char(' ') + QString::number(pagina));
+        pintor.drawText(pie, Qt::AlignRight | Qt::AlignBottom,
+                        Texto(70018) + QLatin1Char(' ') + QString::number(pagina));
         pintor.save();
         const QRectF trozo(0, (pagina - 1) * zona.height(), zona.width(), zona.height());
         pintor.translate(zona.left(), zona.top() - trozo.top());

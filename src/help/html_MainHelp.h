@@ -62,7 +62,8 @@ private:
     void crearBarra();
     void crearBusqueda();
     void ponerTextos();
-    void paginaMostrada();
+    // The content pane tells the page it shows (its source() still names the one before).
+    void paginaMostrada(const QUrl& url);
     void rehacerMenuHistorial();
     void volverA(int entrada);
     void abrirVentanaNueva(const QString& archivo, const QString& ancla);

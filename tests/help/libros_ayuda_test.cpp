@@ -13,10 +13,18 @@ TEST(TemaDeTag, CadaVentanaTieneSuTemaYElInformeCambiaDeLibro) {
         int tag, libro;
         const char* tema;
     } casos[] = {
-        {1, 1, "generalidades"},    {7, 1, "contrasena"},        {8, 1, "imprimirhistoricos"},
-        {8, 2, "imprimir"},         {13, 2, "provocaraveria"},   {14, 2, "historicos"},
-        {20, 1, "historicos"},      {21, 2, "introduccion"},     {22, 1, "anadiralumnossubgrupo"},
-        {5, 3, ""},                 {0, 2, ""},                  {23, 1, ""},
+        {1, 1, "generalidades"},
+        {7, 1, "contrasena"},
+        {8, 1, "imprimirhistoricos"},
+        {8, 2, "imprimir"},
+        {13, 2, "provocaraveria"},
+        {14, 2, "historicos"},
+        {20, 1, "historicos"},
+        {21, 2, "introduccion"},
+        {22, 1, "anadiralumnossubgrupo"},
+        {5, 3, ""},
+        {0, 2, ""},
+        {23, 1, ""},
     };
     for (const Caso& c : casos) EXPECT_EQ(TemaDeTag(c.tag, c.libro), c.tema) << c.tag << " en " << c.libro;
 }

@@ -11,7 +11,9 @@ namespace {
 
 class PaginaAyudaTest : public ::testing::Test {
 protected:
-    QString expandir(const QString& html) { return ExpandirDirectivas(html, carpeta.archivo("Help/gestion")); }
+    QString expandir(const QString& html) {
+        return ExpandirDirectivas(html, carpeta.archivo("Help/gestion"));
+    }
 
     CarpetaTemporal carpeta;
     InstalacionTemporal instalacion{carpeta.ruta()};
@@ -100,8 +102,9 @@ TEST(MarcosDeAyuda, TituloDeLaPagina) {
 TEST(MarcosDeAyuda, SoloLosEnlacesAOtraVentanaSeMarcan) {
     EXPECT_EQ(MarcarVentanasNuevas("<a target=\"_blank\" href=\"a.htm\">a</a> <a href=b.htm target=_NEW>b</a>"
                                    " <a href=\"c.htm\" target=\"contenido\">c</a>"),
-              "<a target=\"_blank\" href=\"" + kPrefijoVentanaNueva + "a.htm\">a</a> <a href=" +
-                  kPrefijoVentanaNueva + "b.htm target=_NEW>b</a> <a href=\"c.htm\" target=\"contenido\">c</a>");
+              "<a target=\"_blank\" href=\"" + kPrefijoVentanaNueva +
+                  "a.htm\">a</a> <a href=" + kPrefijoVentanaNueva +
+                  "b.htm target=_NEW>b</a> <a href=\"c.htm\" target=\"contenido\">c</a>");
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include "FechaHora.h"
 #include "Ordenes.h"
 
-// Writes a complete demo installation: language file, pictures and model pages copied
+// Writes a complete demo installation: language file, pictures, model pages and help books copied
 // from the shipped sources, the two demo trainers' catalogues read from their CSV files,
 // one group with five students, a subgroup of two and its seeds.
 namespace {
@@ -295,10 +295,10 @@ int OrdenDemo(const QStringList& argumentos, QTextStream& salida, QTextStream& e
     try {
         if (!QDir().mkpath(carpeta))
             throw ErrorDemo(QStringLiteral("No se puede crear la carpeta %1").arg(carpeta));
-        for (const char* archivo : {"idioma.lng", "images", "caratulas"})
+        for (const char* archivo : {"idioma.lng", "images", "caratulas", "Help"})
             Copiar(fuentes + QLatin1Char('/') + QString::fromLatin1(archivo),
                    carpeta + QString::fromLatin1(archivo));
-        for (const char* vacia : {"Historic", "Informes", "Help"})
+        for (const char* vacia : {"Historic", "Informes"})
             QDir().mkpath(carpeta + QString::fromLatin1(vacia));
 
         const QString bds = carpeta + QStringLiteral("BDs/");
