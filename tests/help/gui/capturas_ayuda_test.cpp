@@ -84,7 +84,8 @@ TEST_F(CapturasAyuda, LasVentanasDeLosLibros) {
     guardar(v.get(), reparacion + "puesto.png");
     capturarDialogo(reparacion + "provocar.png", "BitBtnProvocar", 101);
     v->ItemProvocaraveriaClick();
-    v->findChild<QPlainTextEdit*>("MemoObser")->setPlainText("Las bujías no calientan; mido 0 V en la rampa.");
+    v->findChild<QPlainTextEdit*>("MemoObser")
+        ->setPlainText("Las bujías no calientan; mido 0 V en la rampa.");
     guardar(v.get(), reparacion + "reparacion.png");
     v->ItemRepararaveriaClick();
     elegir("ListBoxBloque", "Precalentamiento");
