@@ -16,6 +16,7 @@
 #include "FichaPersonalDatos.h"
 #include "FormActivo.h"
 #include "PuestoDemo.h"
+#include "VisorAyuda.h"
 #include "html_MainHelp.h"
 
 namespace {
@@ -123,6 +124,8 @@ TEST_F(CapturasAyuda, LaAyudaEnElTemaDeProvocarUnaAveria) {
     ayuda.resize(1180, 820);
     ayuda.show();
     guardar(&ayuda, qEnvironmentVariable("AVERIAS_CAPTURAS") + "/ayuda_provocaraveria.png");
+    ayuda.SeguirEnlace(QUrl("conexion.htm"), ayuda.VisorTemas);
+    guardar(&ayuda, qEnvironmentVariable("AVERIAS_CAPTURAS") + "/ayuda_conexion.png");
     FijarFormActivo(nullptr);
 }
 
