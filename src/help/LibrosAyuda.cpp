@@ -146,3 +146,9 @@ QString PaginaDeArgumentos(const QStringList& argumentos) {
     pagina.remove(QLatin1Char('"'));
     return pagina.trimmed();
 }
+
+QString ArchivoDePaginaPedida(const QString& pagina) {
+    const QFileInfo info(pagina);
+    if (info.isAbsolute() || info.exists()) return info.absoluteFilePath();
+    return Instalacion::Ruta(pagina);
+}

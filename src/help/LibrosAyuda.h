@@ -46,3 +46,6 @@ PaginaPreparada PrepararTema(const LibroAyuda& libro, const QString& tema);
 QString PaginaDeLineaDeOrdenes(const QString& linea);
 // The same for arguments already split, the program's path first.
 QString PaginaDeArgumentos(const QStringList& argumentos);
+// The file of a page asked for by name: an absolute path as it is, a relative one from the
+// current folder when it is there, else under the installation (case-insensitive).
+QString ArchivoDePaginaPedida(const QString& pagina);

@@ -437,7 +437,10 @@ void MostrarAyuda(int libro) {
     abierta() = ventana.get();
     ventana->setModal(true);
     if (!paginaDeLineaDeOrdenes().isEmpty()) {
-        ventana->FijarPaginaInicial(paginaDeLineaDeOrdenes());
+        const QString pedida = paginaDeLineaDeOrdenes();
+        const qsizetype ancla = pedida.indexOf(QLatin1Char('#'));
+        ventana->FijarPaginaInicial(ArchivoDePaginaPedida(pedida.left(ancla)),
+                                    ancla < 0 ? QString() : pedida.mid(ancla + 1));
         paginaDeLineaDeOrdenes().clear();
     }
     ventana->exec();

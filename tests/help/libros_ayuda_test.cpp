@@ -97,6 +97,13 @@ TEST_F(PrepararTemaTest, ElAccesoNoConstruyeNinguna) {
     EXPECT_FALSE(QFileInfo::exists(carpeta.archivo("help/ACCESO/helpAux.htm")));
 }
 
+TEST_F(PrepararTemaTest, UnaPaginaPedidaPorSuNombre) {
+    carpeta.escribir("HELP/Reparacion/conexion.htm", "");
+    EXPECT_EQ(ArchivoDePaginaPedida("Help/reparacion/CONEXION.htm"),
+              carpeta.archivo("HELP/Reparacion/conexion.htm"));
+    EXPECT_EQ(ArchivoDePaginaPedida(carpeta.archivo("otra.htm")), carpeta.archivo("otra.htm"));
+}
+
 TEST(BuscarLibro, SoloHayTresLibros) {
     EXPECT_EQ(BuscarLibro(0), nullptr);
     EXPECT_EQ(BuscarLibro(4), nullptr);

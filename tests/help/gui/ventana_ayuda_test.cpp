@@ -126,6 +126,18 @@ TEST_F(VentanaAyudaTest, LaAyudaDelLoginAbreAccesoSinPaginaDeTemaYUnaSegundaNoHa
         EXPECT_FALSE(QFileInfo::exists(carpeta.archivo(QString(libro) + "/helpAux.htm"))) << libro;
 }
 
+TEST_F(VentanaAyudaTest, LaPaginaDeLaLineaDeOrdenesSoloEnLaPrimeraAyuda) {
+    delante(3);
+    FijarPaginaDeLineaDeOrdenes("Help/gestion/otra.htm#arriba");
+    QStringList vistas;
+    for (int vez = 0; vez < 2; ++vez) {
+        alAbrir(
+            [&](Thtml_FMainHelp& ayuda) { vistas.append(QFileInfo(ayuda.ArchivoContenido()).fileName()); });
+        MostrarAyuda(1);
+    }
+    EXPECT_EQ(vistas, (QStringList{"otra.htm", "alumnos.htm"}));
+}
+
 TEST_F(VentanaAyudaTest, ElTemaDeLaVentanaDelanteVaAlPanelDeContenido) {
     delante(3);
     Thtml_FMainHelp ayuda(1);
