@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTextBlock>
 #include <QTextDocument>
 
 #include "Idioma.h"
@@ -64,6 +65,27 @@ QVariant VisorAyuda::loadResource(int tipo, const QUrl& nombre) {
     QFile f(archivo);
     if (archivo.isEmpty() || !f.open(QIODevice::ReadOnly)) return {};
     return f.readAll();
+}
+
+void VisorAyuda::MarcarEnlacesA(const QString& archivo) {
+    QList<QTextEdit::ExtraSelection> marcas;
+    const QString buscado = QFileInfo(archivo).absoluteFilePath();
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        for (auto f = b.begin(); !f.atEnd(); ++f) {
+            const QTextFragment trozo = f.fragment();
+            const QString enlace = trozo.charFormat().anchorHref();
+            if (enlace.isEmpty() || enlace.contains(QLatin1Char(':'))) continue;
+            if (QFileInfo(ResolverReferencia(enlace, Carpeta())).absoluteFilePath() != buscado) continue;
+            QTextEdit::ExtraSelection marca;
+            marca.cursor = QTextCursor(document());
+            marca.cursor.setPosition(trozo.position());
+            marca.cursor.setPosition(trozo.position() + trozo.length(), QTextCursor::KeepAnchor);
+            marca.format.setFontWeight(QFont::Bold);
+            marca.format.setBackground(QColor(0xF6, 0xE1, 0xDC));
+            marcas.append(marca);
+        }
+    }
+    setExtraSelections(marcas);
 }
 
 QString VisorAyuda::PaginaNoEncontrada(const QString& archivo) {

@@ -19,6 +19,9 @@ public:
 
     QVariant loadResource(int tipo, const QUrl& nombre) override;
 
+    // Marks the links of this pane that lead to that file (the topic now shown beside it).
+    void MarcarEnlacesA(const QString& archivo);
+
     static QString PaginaNoEncontrada(const QString& archivo);
 
 protected:

@@ -28,6 +28,7 @@
 #include "EnlacesAyuda.h"
 #include "FormActivo.h"
 #include "Idioma.h"
+#include "Instalacion.h"
 #include "Mensajes.h"
 #include "PaginaAyuda.h"
 #include "VisorAyuda.h"
@@ -42,6 +43,13 @@ QPointer<Thtml_FMainHelp>& abierta() {
 QString& paginaDeLineaDeOrdenes() {
     static QString pagina;
     return pagina;
+}
+
+// A file of the installation as the program writes its paths ("Help\reparacion\conexion.htm").
+QString direccionVisible(const QString& archivo) {
+    const QString carpeta = Instalacion::Carpeta();
+    if (!archivo.startsWith(carpeta)) return QDir::toNativeSeparators(archivo);
+    return archivo.mid(carpeta.size()).replace(QLatin1Char('/'), QLatin1Char('\\'));
 }
 
 int tagDe(const QWidget* ventana) {
@@ -310,7 +318,8 @@ void Thtml_FMainHelp::abrirVentanaNueva(const QString& archivo, const QString& a
 }
 
 void Thtml_FMainHelp::paginaMostrada(const QUrl& url) {
-    EditDireccion->setText(url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : url.toString());
+    EditDireccion->setText(url.isLocalFile() ? direccionVisible(url.toLocalFile()) : url.toString());
+    VisorTemas->MarcarEnlacesA(VisorContenido->Archivo());
     const QString tituloPagina = VisorContenido->documentTitle();
     const QString titulo =
         conjunto_.isEmpty() ? tituloPagina : HistorialAyuda::Titulo(tituloConjunto_, tituloPagina);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPrinter>
 #include <QProcess>
@@ -146,6 +147,10 @@ TEST_F(VentanaAyudaTest, ElTemaDeLaVentanaDelanteVaAlPanelDeContenido) {
     EXPECT_EQ(ayuda.VisorTemas->Archivo(), enGestion("temas.htm"));
     EXPECT_TRUE(ayuda.VisorTemas->isVisible());
     EXPECT_EQ(ayuda.windowTitle(), "Ayuda VIVUZUV");
+    EXPECT_EQ(ayuda.findChild<QLineEdit*>("EditDireccion")->text(), "HELP\\Gestion\\alumnos.htm");
+    const QList<QTextEdit::ExtraSelection> marcado = ayuda.VisorTemas->extraSelections();
+    ASSERT_EQ(marcado.size(), 1);
+    EXPECT_EQ(marcado[0].cursor.selectedText(), "Alumnos");
 
     ayuda.SeguirEnlace(QUrl("introduccion.htm"), ayuda.VisorTemas);
     EXPECT_EQ(ayuda.ArchivoContenido(), enGestion("introduccion.htm"));
