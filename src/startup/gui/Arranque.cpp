@@ -7,6 +7,7 @@
 #include <chrono>
 
 #include "AccesoLoginDatos.h"
+#include "Aplicacion.h"
 #include "Ayuda.h"
 #include "Azar.h"
 #include "CapaMensajesVentanas.h"
@@ -50,15 +51,14 @@ void crearIdioma() {
 
 // Opens a main window with the login hidden, and brings the login back after.
 void AbrirSinLogin(int tipoUsuario) {
-    OcultarLogin();
-    MostrarGestAverias(tipoUsuario);
-    MostrarLogin();
+    // A login refused by the workstation (a damaged history) leaves the login in front.
+    if (MostrarGestAverias(tipoUsuario, OcultarLogin)) MostrarLogin();
 }
 
 }  // namespace
 
 int EjecutarAverias(int argc, char** argv) {
-    QApplication app(argc, argv);
+    TAplicacion app(argc, argv);
     const QStringList argumentos = Instalacion::Iniciar(QCoreApplication::arguments());
     // A page named on the command line is where the first help window opens.
     if (argumentos.size() > 1) FijarPaginaDeLineaDeOrdenes(PaginaDeArgumentos(argumentos));
