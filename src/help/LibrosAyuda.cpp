@@ -103,9 +103,12 @@ QByteArray ReemplazarPrimeraIntroduccion(const QByteArray& linea, const QString&
     return resultado;
 }
 
+QString CarpetaDelLibro(const LibroAyuda& libro) {
+    return Instalacion::Ruta(libro.carpeta + QLatin1Char('\\'));
+}
+
 PaginaPreparada PrepararTema(const LibroAyuda& libro, const QString& tema) {
-    const QString carpeta = Instalacion::Ruta(libro.carpeta + QLatin1Char('\\'));
-    PaginaPreparada preparada{QString(), carpeta};
+    PaginaPreparada preparada{QString(), CarpetaDelLibro(libro)};
     if (!libro.conTemas) {
         preparada.archivo = Instalacion::Ruta(libro.carpeta + QLatin1Char('\\') + libro.pagina);
         return preparada;

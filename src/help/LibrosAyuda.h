@@ -34,6 +34,9 @@ struct PaginaPreparada {
     QString carpetaBase;  // the book's folder: relative names of a frame set resolve there
 };
 
+// The book's folder under the installation, with a trailing "/".
+QString CarpetaDelLibro(const LibroAyuda& libro);
+
 // Builds the book's "helpAux.htm" for the topic (when the book has topics and the topic is
 // not empty) and says what to load. "helpAux.htm" is written next to "help.htm" when that
 // folder is writable, else in a per-user temporary folder. Every path goes through the

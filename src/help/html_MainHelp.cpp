@@ -254,7 +254,7 @@ void Thtml_FMainHelp::AbrirPagina(const QString& archivo, const QString& ancla) 
     QString carpeta = QFileInfo(archivo).absolutePath();
     if (libro && libro->conTemas &&
         QFileInfo(archivo).fileName().compare(libro->pagina, Qt::CaseInsensitive) == 0)
-        carpeta = PrepararTema(*libro, {}).carpetaBase;
+        carpeta = CarpetaDelLibro(*libro);
     conjunto_ = archivo;
     tituloConjunto_ = TituloPagina(texto);
     const MarcoAyuda contenido = marcos.last();
@@ -441,7 +441,7 @@ void Thtml_FMainHelp::Imprimir(QPrinter* impresora) {
 
 void MostrarAyuda(int libro) {
     if (abierta()) return;
-    QWidget* delante = FormActivo();
+    const QPointer<QWidget> delante = FormActivo();
     auto ventana = std::make_unique<Thtml_FMainHelp>(libro, QApplication::activeWindow());
     abierta() = ventana.get();
     ventana->setModal(true);

@@ -163,6 +163,15 @@ TEST_F(VentanaAyudaTest, ElTemaDeLaVentanaDelanteVaAlPanelDeContenido) {
     EXPECT_EQ(ayuda.ArchivoContenido(), enGestion("introduccion.htm"));
 }
 
+TEST_F(VentanaAyudaTest, ConElLibroDeSoloLecturaLosMarcosSiguenEnSuCarpeta) {
+    carpeta.escribir("HELP/Gestion/helpAux.htm/x", "");  // nothing can be written there
+    delante(3);
+    Thtml_FMainHelp ayuda(1);
+    ayuda.show();
+    EXPECT_EQ(ayuda.ArchivoContenido(), enGestion("alumnos.htm"));
+    EXPECT_EQ(ayuda.VisorTemas->Archivo(), enGestion("temas.htm"));
+}
+
 TEST_F(VentanaAyudaTest, LoQueNoSeEncuentraMuestraLaPaginaDelVisor) {
     delante(13);
     Thtml_FMainHelp sinLibro(2);
