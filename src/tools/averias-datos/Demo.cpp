@@ -8,6 +8,7 @@
 #include "Cadenas.h"
 #include "ClientDataSet.h"
 #include "Csv.h"
+#include "DemoHistorial.h"
 #include "EstructuraTabla.h"
 #include "FechaHora.h"
 #include "Ordenes.h"
@@ -322,6 +323,7 @@ int OrdenDemo(const QStringList& argumentos, QTextStream& salida, QTextStream& e
         EscribirMiembros(carpetaGrupo);
         EscribirSemillas(bds, carpetaGrupo, equipos);
         EscribirIniDemo(carpeta);
+        EscribirHistorialDemo(carpeta);
     } catch (const ErrorDemo& e) {
         errores << "averias-datos: " << e.what() << '\n';
         return kSalidaArchivo;
