@@ -101,6 +101,12 @@ const Caso kCasos[] = {
      {"1#2#21#200# #17/03/2023#11:02#17/03/2023#11:05#00:03:00#1#2#21#200#", " "},
      QStringList{"0#1#10#200# # # # # # # # # # #", "0#2#20#200# # # # # # # # # # #",
                  "0#2#21#200# # # # # # # # # # #", " "}},
+    {"CompletoSubgrupoDeUnaAveriaTutorizadaEnUnGrupoLibre",
+     [](HistoriaPrueba&, TdmCDS&, TUtilInformes& e) { e.InformeCompletoSubgrupo(kAveria30Tutorizada); },
+     {"1#1#10#200# #19/03/2023#12:02#19/03/2023#12:04#00:02:00#2#1#10#200#",
+      "1#1#10#200# #19/03/2023#12:02#19/03/2023#12:04#00:02:00#2#1#10#200#", " "},
+     QStringList{"0#1#10#200# # # # # # # # # # #", "0#2#20#200# # # # # # # # # # #",
+                 "0#2#21#200# # # # # # # # # # #", " "}},
     {"CompletoSinHistoricoDejaVacioElPrincipal",
      [](HistoriaPrueba& h, TdmCDS&, TUtilInformes& e) {
          h.Miembro(9);
@@ -116,7 +122,7 @@ const Caso kCasos[] = {
       "Núñez Peña, José#4#789#2#20#200#18/03/2023#08:00#18/03/2023#08:05#0d 00:05:00#T5#T191#",
       " # # #1#10#200# # # # # # # #", " # # #2#21#200# # # # # # # #", " "},
      std::nullopt},
-    {"GrupoSubgruposCadaSubgrupoUnaVez",
+    {"GrupoSubgruposUnaVezYSoloDelEntrenador",
      [](HistoriaPrueba&, TdmCDS&, TUtilInformes& e) { e.InformeGrupoSubgrupos(kEquipo); },
      {"Equipo \\#1#4#123#2#20#200#17/03/2023#11:00#17/03/2023#11:10#0d 00:10:00#T6#T177#", " "},
      std::nullopt},

@@ -134,9 +134,10 @@ struct Paso {
 
 // A practice recorded the way the workstation records one, in the open history.
 void Practica(TdmCDS& dm, int alumno, const QVariant& subgrupo, int averia, bool tutorizada, double inicio,
-              std::optional<double> fin, bool reparada, bool correcta, const std::vector<Paso>& pasos) {
+              std::optional<double> fin, bool reparada, bool correcta, const std::vector<Paso>& pasos,
+              int equipo = 1) {
     const int codigo =
-        dm.NuevaReparacion(alumno, 1, tutorizada, "BL#CI#CO#", "J#", "R", inicio, 1, averia, subgrupo);
+        dm.NuevaReparacion(alumno, 1, tutorizada, "BL#CI#CO#", "J#", "R", inicio, equipo, averia, subgrupo);
     ASSERT_GT(codigo, 0);
     for (const Paso& p : pasos)
         ASSERT_TRUE(dm.NuevaLineaReparacion(codigo, p.diagnostico, p.comentarios, QLatin1String(p.accion),
@@ -183,6 +184,12 @@ void HistoriaPrueba::SetUp() {
              {{"A", 1, Momento(1, 9, 0), Momento(1, 9, 0), {}, {}, {}, {}},
               {"R", 1, Momento(1, 9, 1), Momento(1, 9, 3), 1, 10, 100, {}}});
     PracticaC(dm, 7);
+    Practica(dm, 7, 3, 30, true, Momento(4, 12, 0), Momento(4, 12, 6), true, true,
+             {{"A", 1, Momento(4, 12, 0), Momento(4, 12, 0), {}, {}, {}, {}},
+              {" ", 1, Momento(4, 12, 1), Momento(4, 12, 2), 1, 10, 200, {}},
+              {"R", 1, Momento(4, 12, 2), Momento(4, 12, 4), 1, 10, 200, {}},
+              {"F", 1, Momento(4, 12, 6), Momento(4, 12, 6), {}, {}, {}, {}}},
+             2);
 
     Miembro(8, true);
     PracticaC(dm, 8);

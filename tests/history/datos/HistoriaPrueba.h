@@ -27,6 +27,7 @@
 //  7: A fault 30, 15/03/2023 10:00-10:30, a wrong attempt, a pause, a right attempt; repaired.
 //     B fault 31, 16/03/2023 09:00, paused, one attempt, no end.
 //     C fault 30 of subgroup 3, 17/03/2023 11:00-11:10, one wrong attempt; not repaired.
+//     E fault 30 tutorised of subgroup 3 on trainer 2, 19/03/2023 12:00-12:06, repaired.
 //  8: C (the subgroup's copy) and D fault 30 tutorised, 18/03/2023 08:00-08:05, a refused
 //     attempt and the right one.
 // Language texts read "T<number>".
