@@ -182,6 +182,13 @@ QString TUtilInformes::DescripcionElemento(const QVariant& circuito, const QVari
         .toString();
 }
 
+void TUtilInformes::Terminar(SalidaInforme& principal, SalidaInforme* segundo) {
+    principal.LineaFin();
+    if (segundo) segundo->LineaFin();
+    principal.Escribir();
+    if (segundo) segundo->Escribir();
+}
+
 void TUtilInformes::Escribir(const PeticionInforme& p) {
     switch (p.tipo) {
         case TipoInforme::TodasAlumno:
@@ -247,8 +254,7 @@ void TUtilInformes::TodasPropietario(const Propietario& p, int equipo) {
                                Texto(dm_.cdsRepFResp->AsBoolean() ? kTextoReparada : kTextoNoReparada),
                                SiNoOBlanco(dm_.cdsRepFCorrecta), SiNo(dm_.cdsRepFTutorizada)});
     }
-    principal.LineaFin();
-    principal.Escribir();
+    Terminar(principal);
 }
 
 // ------------------------------------------------ 2: one fault of one owner, simple history
@@ -312,10 +318,7 @@ void TUtilInformes::SimplePropietario(const Propietario& p, int tipoUsuario, con
             }
         }
     }
-    principal.LineaFin();
-    segundo.LineaFin();
-    principal.Escribir();
-    segundo.Escribir();
+    Terminar(principal, &segundo);
 }
 
 // ------------------------------------------------ 3: one fault of one owner, complete history
@@ -389,6 +392,20 @@ void TUtilInformes::GruposDiagnostico(SalidaInforme& principal) {
 
 // ------------------------------------------------ 4: every practice of every owner of the group
 
+QStringList TUtilInformes::LineaGrupo(const QString& nombre, const QVariantList& averia, int noReparada) {
+    // 0 the owner on its first line, 1 number, 2 virtual code, 3-5 the fault's place,
+    // 6-9 start and end, 10 duration, 11 tutorised, 12 repaired.
+    return QStringList{nombre,
+                       dm_.cdsReparacionCalcAvReal->AsString(),
+                       dm_.cdsReparacionCalcCVirtual->AsString(),
+                       Codigo(averia[0]),
+                       Codigo(averia[1]),
+                       Codigo(averia[2])}
+           << Tiempos(dm_.cdsRepFInicio, dm_.cdsRepFFin)
+           << QStringList{dm_.cdsRepFDuracion->AsString(), SiNo(dm_.cdsRepFTutorizada),
+                          ReparadaOBlanco(dm_.cdsRepFCorrecta, noReparada)};
+}
+
 void TUtilInformes::InformeGrupoAlumnos(int equipo) {
     const GuardaInforme guarda(dm_);
     SalidaInforme principal(ArchivosInforme::Principal());
@@ -404,15 +421,7 @@ void TUtilInformes::InformeGrupoAlumnos(int equipo) {
         QString nombre = dm_.cdsGrupoAlumnoCalcNCompleto->AsString();
         for (reparaciones->First(); !reparaciones->Eof(); reparaciones->Next()) {
             const QVariantList averia = CodigosAveria(dm_.cdsRepFPtrIdAveria->Value());
-            // 0 the member on the first line, 1 number, 2 virtual code, 3-5 the fault's place,
-            // 6-9 start and end, 10 duration, 11 tutorised, 12 repaired.
-            principal.Linea(QStringList{std::exchange(nombre, QString()),
-                                        dm_.cdsReparacionCalcAvReal->AsString(),
-                                        dm_.cdsReparacionCalcCVirtual->AsString(), Codigo(averia[0]),
-                                        Codigo(averia[1]), Codigo(averia[2])}
-                            << Tiempos(dm_.cdsRepFInicio, dm_.cdsRepFFin)
-                            << QStringList{dm_.cdsRepFDuracion->AsString(), SiNo(dm_.cdsRepFTutorizada),
-                                           ReparadaOBlanco(dm_.cdsRepFCorrecta, kTextoNoReparadaGrupo)});
+            principal.Linea(LineaGrupo(std::exchange(nombre, QString()), averia, kTextoNoReparadaGrupo));
             // The element's other places, in columns 3-5.
             for (const Ubicacion& u : Ubicaciones(averia[2])) {
                 if (u.bloque == averia[0].toInt() && u.circuito == averia[1].toInt() &&
@@ -423,8 +432,7 @@ void TUtilInformes::InformeGrupoAlumnos(int equipo) {
             }
         }
     }
-    principal.LineaFin();
-    principal.Escribir();
+    Terminar(principal);
 }
 
 void TUtilInformes::InformeGrupoSubgrupos(int equipo) {
@@ -446,18 +454,11 @@ void TUtilInformes::InformeGrupoSubgrupos(int equipo) {
                                   .arg(dm_.cdsSubFCodSubgrupo->AsString()));
         QString nombre = dm_.cdsSubFNombre->AsString();
         for (reparaciones->First(); !reparaciones->Eof(); reparaciones->Next()) {
-            const QVariantList averia = CodigosAveria(dm_.cdsRepFPtrIdAveria->Value());
-            principal.Linea(QStringList{std::exchange(nombre, QString()),
-                                        dm_.cdsReparacionCalcAvReal->AsString(),
-                                        dm_.cdsReparacionCalcCVirtual->AsString(), Codigo(averia[0]),
-                                        Codigo(averia[1]), Codigo(averia[2])}
-                            << Tiempos(dm_.cdsRepFInicio, dm_.cdsRepFFin)
-                            << QStringList{dm_.cdsRepFDuracion->AsString(), SiNo(dm_.cdsRepFTutorizada),
-                                           ReparadaOBlanco(dm_.cdsRepFCorrecta, kTextoNoReparada)});
+            principal.Linea(LineaGrupo(std::exchange(nombre, QString()),
+                                       CodigosAveria(dm_.cdsRepFPtrIdAveria->Value()), kTextoNoReparada));
         }
     }
-    principal.LineaFin();
-    principal.Escribir();
+    Terminar(principal);
 }
 
 // ------------------------------------------------ 5: one fault of every owner of the group
@@ -474,15 +475,27 @@ QStringList ColumnasAveria(TdmCDS& dm) {
 
 }  // namespace
 
-void TUtilInformes::InformeAveriaAlumnos(int equipo, const AveriaElegida& averia) {
-    const GuardaInforme guarda(dm_);
-    SalidaInforme principal(ArchivosInforme::Principal());
-    SalidaInforme segundo(ArchivosInforme::Secundario());
+void TUtilInformes::LugaresAveria(SalidaInforme& segundo, const AveriaElegida& averia) {
     // 0-2 where the fault's element is placed, 3-9 blank.
     for (const Ubicacion& u : Ubicaciones(CodigosAveria(averia.idAveria)[2]))
         segundo.Linea(
             QStringList{QString::number(u.bloque), QString::number(u.circuito), QString::number(u.elemento)}
             << Blancos(7));
+}
+
+void TUtilInformes::LineasAveria(SalidaInforme& principal, const QString& primera, const QString& nombre) {
+    TClientDataSet* reparaciones = dm_.cdsReparacion;
+    QString columna0 = primera;
+    // 0 the owner on its first line, 1 the member.
+    for (reparaciones->First(); !reparaciones->Eof(); reparaciones->Next())
+        principal.Linea(QStringList{std::exchange(columna0, QString()), nombre} << ColumnasAveria(dm_));
+}
+
+void TUtilInformes::InformeAveriaAlumnos(int equipo, const AveriaElegida& averia) {
+    const GuardaInforme guarda(dm_);
+    SalidaInforme principal(ArchivosInforme::Principal());
+    SalidaInforme segundo(ArchivosInforme::Secundario());
+    LugaresAveria(segundo, averia);
     TdmCDS::AplicarFiltro(dm_.cdsReparacion,
                           QStringLiteral("cdsRepFPtrGrupo =%1 and cdsRepFPtrEquipo =%2 and "
                                          "cdsRepFPtrIdAveria =%3 and cdsRepFPtrSubgrupo = -1")
@@ -490,56 +503,33 @@ void TUtilInformes::InformeAveriaAlumnos(int equipo, const AveriaElegida& averia
                               .arg(equipo)
                               .arg(averia.idAveria));
     TClientDataSet* miembros = dm_.cdsGrupoAlumno;
-    TClientDataSet* reparaciones = dm_.cdsReparacion;
-    for (miembros->First(); !miembros->Eof(); miembros->Next()) {
-        if (!AbrirHistoricoDe(dm_.cdsGrpAlFPtrAlumno->Value())) continue;
-        bool primera = true;
-        // 0 the student's code on the first line, 1 the member.
-        for (reparaciones->First(); !reparaciones->Eof(); reparaciones->Next())
-            principal.Linea(
-                QStringList{std::exchange(primera, false) ? dm_.cdsRepFPtrAlumno->AsString() : QString(),
-                            dm_.cdsGrupoAlumnoCalcNCompleto->AsString()}
-                << ColumnasAveria(dm_));
-    }
-    principal.LineaFin();
-    segundo.LineaFin();
-    principal.Escribir();
-    segundo.Escribir();
+    for (miembros->First(); !miembros->Eof(); miembros->Next())
+        if (AbrirHistoricoDe(dm_.cdsGrpAlFPtrAlumno->Value()))
+            LineasAveria(principal, dm_.cdsGrpAlFPtrAlumno->AsString(),
+                         dm_.cdsGrupoAlumnoCalcNCompleto->AsString());
+    Terminar(principal, &segundo);
 }
 
 void TUtilInformes::InformeAveriaSubgrupos(int equipo, const AveriaElegida& averia) {
     const GuardaInforme guarda(dm_);
     SalidaInforme principal(ArchivosInforme::Principal());
     SalidaInforme segundo(ArchivosInforme::Secundario());
-    for (const Ubicacion& u : Ubicaciones(CodigosAveria(averia.idAveria)[2]))
-        segundo.Linea(
-            QStringList{QString::number(u.bloque), QString::number(u.circuito), QString::number(u.elemento)}
-            << Blancos(7));
+    LugaresAveria(segundo, averia);
     TClientDataSet* subgrupos = dm_.cdsSubgrupo;
-    TClientDataSet* reparaciones = dm_.cdsReparacion;
     // Every subgroup of the group, each member with the practices in its own history.
     TdmCDS::QuitarFiltro(subgrupos);
     for (subgrupos->First(); !subgrupos->Eof(); subgrupos->Next()) {
         if (!AbrirHistoricoDe(dm_.cdsSubFPtrAlumno->Value())) continue;
-        TdmCDS::AplicarFiltro(reparaciones,
+        TdmCDS::AplicarFiltro(dm_.cdsReparacion,
                               QStringLiteral("cdsRepFPtrGrupo =%1 and cdsRepFPtrEquipo =%2 and "
                                              "cdsRepFPtrIdAveria =%3 and cdsRepFPtrSubgrupo =%4")
                                   .arg(dm_.cdsGrpFCodGrupo->AsString())
                                   .arg(equipo)
                                   .arg(averia.idAveria)
                                   .arg(dm_.cdsSubFCodSubgrupo->AsString()));
-        bool primera = true;
-        // 0 the subgroup on the row's first line, 1 the member.
-        for (reparaciones->First(); !reparaciones->Eof(); reparaciones->Next())
-            principal.Linea(
-                QStringList{std::exchange(primera, false) ? dm_.cdsSubFNombre->AsString() : QString(),
-                            dm_.cdsSubgrupoCalcNAlumno->AsString()}
-                << ColumnasAveria(dm_));
+        LineasAveria(principal, dm_.cdsSubFNombre->AsString(), dm_.cdsSubgrupoCalcNAlumno->AsString());
     }
-    principal.LineaFin();
-    segundo.LineaFin();
-    principal.Escribir();
-    segundo.Escribir();
+    Terminar(principal, &segundo);
 }
 
 // ------------------------------------------------ the fault access list and the password lists
@@ -562,8 +552,7 @@ void TUtilInformes::InformeAccesibilidad() {
                             << DescripcionElemento(u.circuito, u.elemento));
         }
     }
-    principal.LineaFin();
-    principal.Escribir();
+    Terminar(principal);
 }
 
 void TUtilInformes::InformeContrasenas() {
@@ -588,8 +577,5 @@ void TUtilInformes::InformeContrasenas() {
         for (const FilaAlumno& a : AlumnosOrdenados(alumnos))
             segundo.Linea({dm_.cdsSubFNombre->AsString(), a.nombre, dm_.cdsSubFPassword->AsString()});
     }
-    principal.LineaFin();
-    segundo.LineaFin();
-    principal.Escribir();
-    segundo.Escribir();
+    Terminar(principal, &segundo);
 }

@@ -62,6 +62,14 @@ private:
     void SimplePropietario(const Propietario& p, int tipoUsuario, const AveriaElegida& averia);
     void CompletoPropietario(const Propietario& p, const AveriaElegida& averia);
     void GruposDiagnostico(SalidaInforme& principal);
+    // The second file of the one-fault reports of the whole group: where its element is placed.
+    void LugaresAveria(SalidaInforme& segundo, const AveriaElegida& averia);
+    // The open history's practices in the one-fault reports of the whole group.
+    void LineasAveria(SalidaInforme& principal, const QString& primera, const QString& nombre);
+    // The end line of each file, and the files written.
+    static void Terminar(SalidaInforme& principal, SalidaInforme* segundo = nullptr);
+    // The line of the current practice in the reports of the whole group.
+    QStringList LineaGrupo(const QString& nombre, const QVariantList& averia, int noReparada);
 
     // Opens a student's history when it exists.
     bool AbrirHistoricoDe(const QVariant& alumno);
