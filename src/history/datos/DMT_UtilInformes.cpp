@@ -152,27 +152,45 @@ void TUtilInformes::TomarPractica(const QString& filtro) {
                  dm_.cdsRepFTutorizada->Value()};
 }
 
+void TUtilInformes::ReleerCatalogoSiCambio() {
+    if (dm_.EquipoCargado() == equipoLeido_) return;
+    equipoLeido_ = dm_.EquipoCargado();
+    ubicaciones_.clear();
+    averias_.clear();
+}
+
 std::vector<TUtilInformes::Ubicacion> TUtilInformes::Ubicaciones(const QVariant& elemento) {
-    std::vector<Ubicacion> ubicaciones;
-    if (elemento.isNull()) return ubicaciones;
+    if (elemento.isNull()) return {};
+    ReleerCatalogoSiCambio();
+    const int codigo = elemento.toInt();
+    if (const auto leidas = ubicaciones_.find(codigo); leidas != ubicaciones_.end()) return leidas->second;
     TClientDataSet* todos = dm_.cdsComponenteTodos;
-    if (!todos->Active()) return ubicaciones;
+    if (!todos->Active()) return {};
+    std::vector<Ubicacion>& ubicaciones = ubicaciones_[codigo];
     const EstadoCursor estado(todos, true);
     TdmCDS::QuitarFiltro(todos);
     for (todos->First(); !todos->Eof(); todos->Next()) {
-        if (todos->FieldByName(QStringLiteral("cdsComFCodComponente"))->Value() != elemento) continue;
+        if (todos->FieldByName(QStringLiteral("cdsComFCodComponente"))->AsInteger() != codigo) continue;
         ubicaciones.push_back({todos->FieldByName(QStringLiteral("cdsComFPtrBloque"))->AsInteger(),
                                todos->FieldByName(QStringLiteral("cdsComFPtrCircuito"))->AsInteger(),
-                               todos->FieldByName(QStringLiteral("cdsComFCodComponente"))->AsInteger()});
+                               codigo});
     }
     return ubicaciones;
 }
 
 QVariantList TUtilInformes::CodigosAveria(const QVariant& idAveria) {
-    const QVariant codigos = dm_.cdsAveria->Lookup(
-        QStringLiteral("cdsAvFIdAveria"), idAveria,
-        QStringLiteral("cdsAvFPtrBloque;cdsAvFPtrCircuito;cdsAvFPtrComponente;cdsAvFReles"));
-    return codigos.isNull() ? QVariantList{QVariant(), QVariant(), QVariant(), QVariant()} : codigos.toList();
+    ReleerCatalogoSiCambio();
+    const int id = idAveria.toInt();
+    if (const auto leida = averias_.find(id); leida != averias_.end()) return leida->second;
+    const QVariant codigos = idAveria.isNull()
+                                 ? QVariant()
+                                 : dm_.cdsAveria->Lookup(QStringLiteral("cdsAvFIdAveria"), idAveria,
+                                                         QStringLiteral("cdsAvFPtrBloque;cdsAvFPtrCircuito;"
+                                                                        "cdsAvFPtrComponente;cdsAvFReles"));
+    QVariantList leidos =
+        codigos.isNull() ? QVariantList{QVariant(), QVariant(), QVariant(), QVariant()} : codigos.toList();
+    if (!idAveria.isNull()) averias_[id] = leidos;
+    return leidos;
 }
 
 QString TUtilInformes::DescripcionElemento(const QVariant& circuito, const QVariant& elemento) {

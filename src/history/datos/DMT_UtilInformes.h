@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <map>
 #include <vector>
 
 #include "TiposInforme.h"
@@ -83,6 +84,12 @@ private:
 
     TdmCDS& dm_;
     PracticaInforme practica_;
+    // What the trainer's catalogue says of faults and elements, read once per trainer: a
+    // group report asks it for every practice.
+    int equipoLeido_ = -1;
+    std::map<int, std::vector<Ubicacion>> ubicaciones_;
+    std::map<int, QVariantList> averias_;
+    void ReleerCatalogoSiCambio();
 };
 
 // The texts the writers put in the files.
