@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "Cadenas.h"
 
@@ -165,6 +166,19 @@ void PracticaC(TdmCDS& dm, int alumno) {
 }
 
 }  // namespace
+
+TemporalesEnMemoria::TemporalesEnMemoria()
+    : anterior_(qgetenv("TMPDIR")), habia_(qEnvironmentVariableIsSet("TMPDIR")) {
+    const QFileInfo memoria(QStringLiteral("/dev/shm"));
+    if (memoria.isDir() && memoria.isWritable()) qputenv("TMPDIR", "/dev/shm");
+}
+
+TemporalesEnMemoria::~TemporalesEnMemoria() {
+    if (habia_)
+        qputenv("TMPDIR", anterior_);
+    else
+        qunsetenv("TMPDIR");
+}
 
 void HistoriaPrueba::SetUp() {
     EscribirInstalacion(carpeta_.ruta());

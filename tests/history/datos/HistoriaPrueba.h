@@ -31,6 +31,20 @@
 //  8: C (the subgroup's copy) and D fault 30 tutorised, 18/03/2023 08:00-08:05, a refused
 //     attempt and the right one.
 // Language texts read "T<number>".
+// Temporary folders in memory (where the system has one) while it lives: the fixture saves
+// every practice step at once, as the workstation does, and on a disk each save waits.
+class TemporalesEnMemoria {
+public:
+    TemporalesEnMemoria();
+    ~TemporalesEnMemoria();
+    TemporalesEnMemoria(const TemporalesEnMemoria&) = delete;
+    TemporalesEnMemoria& operator=(const TemporalesEnMemoria&) = delete;
+
+private:
+    QByteArray anterior_;
+    bool habia_;
+};
+
 class HistoriaPrueba : public ::testing::Test {
 public:
     // Makes a member of group 1 current and opens its history when it has one (creates it
@@ -45,6 +59,7 @@ protected:
     QStringList Lineas(const QString& archivo) const;
     QByteArray Bytes(const QString& archivo) const;
 
+    TemporalesEnMemoria enMemoria_;
     CarpetaTemporal carpeta_;
     InstalacionTemporal instalacion_{carpeta_.ruta()};
     std::unique_ptr<IdiomaTemporal> idioma_;
