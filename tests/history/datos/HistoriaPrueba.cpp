@@ -71,6 +71,8 @@ void EscribirInstalacion(const QString& raiz) {
          {{"cdsSinFPtrIdAveria", 30}, {"cdsSinFNivel", "J"}, {"cdsSinFDescripcion", "No carga"}});
     m.cdsGrupo->SetReadOnly(false);
     const QString grupo1 = raiz + "/BDs/GRP 001/", grupo2 = raiz + "/BDs/GRP 002/";
+    // The group tables look for their group's folder as they open.
+    for (const QString& carpeta : {grupo1, grupo2}) QDir().mkpath(carpeta);
     Fila(m.cdsGrupo, {{"cdsGrpFCodGrupo", 1},
                       {"cdsGrpFNombre", "1A"},
                       {"cdsGrpFDirectorio", grupo1},
@@ -121,7 +123,7 @@ void EscribirInstalacion(const QString& raiz) {
 
 QByteArray TextosPrueba() {
     QByteArray textos;
-    for (int n = 1; n <= 400; ++n) textos += QByteArray::number(n) + " T" + QByteArray::number(n) + "\r\n";
+    for (int n = 1; n <= 1000; ++n) textos += QByteArray::number(n) + " T" + QByteArray::number(n) + "\r\n";
     return textos;
 }
 
