@@ -8,6 +8,7 @@
 #include "Cadenas.h"
 #include "ClientDataSet.h"
 #include "Csv.h"
+#include "DemoHistorial.h"
 #include "EstructuraTabla.h"
 #include "FechaHora.h"
 #include "Ordenes.h"
@@ -319,6 +320,7 @@ void EscribirDemo(const QString& carpeta, const QString& fuentes, const QString&
     EscribirMiembros(carpetaGrupo);
     EscribirSemillas(bds, carpetaGrupo, equipos);
     EscribirIniDemo(carpeta);
+    EscribirHistorialDemo(carpeta);
 }
 
 // An empty target folder gives way to the finished demo; a folder with anything in it is
