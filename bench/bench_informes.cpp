@@ -1,162 +1,128 @@
-// The report engine: laying out and drawing the all-students report of a big group.
+// Report data: the main file of "every practice of every student of the group" for a
+// group of 30 students with 200 practices each.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
+#include <QDir>
 
+#include "ArchivosInforme.h"
+#include "Cadenas.h"
 #include "CarpetaTemporal.h"
-#include "DibujoInforme.h"
+#include "DMT_UtilInformes.h"
 #include "Instalacion.h"
-#include "OrigenDatos.h"
-#include "PaginasInforme.h"
+#include "dmCDS.h"
 
 namespace {
 
-// Fonts need an application object; the benchmarks have none of their own.
-void AsegurarAplicacion() {
-    if (QGuiApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char nombre[] = "averias-bench";
-    static char* argv[] = {nombre, nullptr};
-    static QGuiApplication aplicacion(argc, argv);
+constexpr int kAlumnos = 30;
+constexpr int kPracticas = 200;
+constexpr int kAverias = 20;
+constexpr double kInicio = 45000.0;
+
+void Fila(TClientDataSet* tabla, std::initializer_list<std::pair<const char*, QVariant>> valores) {
+    tabla->Append();
+    for (const auto& [campo, valor] : valores) tabla->FieldByName(QLatin1String(campo))->SetValue(valor);
+    tabla->Post();
 }
 
-// The main file of "Informe4AL" for 30 students with 200 practices each, as its writer lays
-// it out: the student's name on the first line only, then the end line.
-class Grupo6000 : public informes::OrigenDatos {
-public:
-    Grupo6000() {
-        const QStringList bloques = {"Precalentamiento", "Arranque", "Carga", "Alimentación de combustible"};
-        const QStringList circuitos = {"Alimentación de las bujías de incandescencia",
-                                       "Circuito de mando del motor de arranque",
-                                       "Circuito de excitación del alternador", "Electroválvula de paro"};
-        const QStringList elementos = {"Fusible de cinta F5 de 60 A de las bujías", "Relé de arranque K1",
-                                       "Testigo de carga H2", "Conector de la electroválvula Y1"};
-        for (int a = 0; a < 30; ++a)
-            for (int r = 0; r < 200; ++r) {
-                const int f = (a + r) % 4;
-                lineas_ << QStringList{r == 0 ? QString("Alumno %1 Apellido Apellido").arg(a + 1) : " ",
-                                       QString::number(101 + f),
-                                       QString::number(10 + r % 40),
-                                       bloques[f],
-                                       circuitos[f],
-                                       elementos[f],
-                                       "12/02/2026",
-                                       "10:05",
-                                       "12/02/2026",
-                                       "10:47",
-                                       "0d 00:42:10",
-                                       r % 3 ? "No" : "Sí",
-                                       r % 4 ? "Reparada" : "No reparada"};
-            }
-        lineas_ << QStringList{" "};
-        columnas_ = {{"NOMBRE", 0},    {"IDAVERIA", 1},       {"CVIRTUAL", 2}, {"BLOQUE", 3}, {"CIRCUITO", 4},
-                     {"ELEMENTO", 5},  {"FINICIO", 6},        {"HINICIO", 7},  {"FFIN", 8},   {"HFIN", 9},
-                     {"DURACION", 10}, {"REPTUTORIZADA", 11}, {"REPARADA", 12}};
+// One trainer with kAverias faults, each element placed in two circuits; one group of
+// kAlumnos students, each with kPracticas finished practices.
+void EscribirInstalacion(const QString& raiz) {
+    TdmCDS m;
+    m.CrearTablasVacias();
+    Fila(m.cdsEquipo, {{"cdsEFCodEquipo", 1}, {"cdsEFDescripcion", "Motor"}});
+    for (int b = 1; b <= 4; ++b) {
+        Fila(m.cdsBloque,
+             {{"cdsBloFCodBloque", b}, {"cdsBloFPtrEquipo", 1}, {"cdsBloFDescripcion", "Bloque"}});
+        for (int c = 1; c <= 5; ++c)
+            Fila(m.cdsCircuito, {{"cdsCFCodCircuito", b * 10 + c},
+                                 {"cdsCFPtrEquipo", 1},
+                                 {"cdsCFPtrBloque", b},
+                                 {"cdsCFDescripcion", "Circuito"}});
     }
-    void Primero(int) override {
-        posicion_ = 0;
-        Leer();
+    for (int a = 1; a <= kAverias; ++a) {
+        const int bloque = 1 + a % 4, circuito = bloque * 10 + 1 + a % 5, elemento = 100 + a;
+        Fila(m.cdsElemento, {{"cdsElemFCodElemento", elemento},
+                             {"cdsElemFDescripcion", "Elemento"},
+                             {"cdsElemFPtrEquipo", 1}});
+        for (int otro : {circuito, bloque * 10 + 1 + (a + 1) % 5})
+            Fila(m.cdsComponente, {{"cdsComFIdComponente", a * 2 + (otro == circuito ? 0 : 1)},
+                                   {"cdsComFCodComponente", elemento},
+                                   {"cdsComFPtrEquipo", 1},
+                                   {"cdsComFPtrBloque", bloque},
+                                   {"cdsComFPtrCircuito", otro}});
+        Fila(m.cdsAveria, {{"cdsAvFIdAveria", a},
+                           {"cdsAvFCodAveria", a},
+                           {"cdsAvFPtrEquipo", 1},
+                           {"cdsAvFPtrBloque", bloque},
+                           {"cdsAvFPtrCircuito", circuito},
+                           {"cdsAvFPtrComponente", elemento}});
+        Fila(m.cdsSemilla, {{"cdsSemFIdSemilla", a},
+                            {"cdsSemFCodSemilla", 1},
+                            {"cdsSemFPtrGrupo", 1},
+                            {"cdsSemFPtrEquipo", 1},
+                            {"cdsSemFPtrIdAveria", a},
+                            {"cdsSemFCodVirtual", 500 + a},
+                            {"cdsSemFTutorizada", false}});
     }
-    void Siguiente(int) override { Leer(); }
-    bool FinDatos(int, bool fin) override { return fin || posicion_ >= lineas_.size(); }
-    void Variable(const QString& nombre, QString& valor) override {
-        const auto c = columnas_.constFind(nombre.toUpper());
-        if (c != columnas_.constEnd()) valor = actual_.value(*c).trimmed();
+    m.cdsGrupo->SetReadOnly(false);
+    const QString grupo = raiz + "/BDs/GRP 001/";
+    Fila(m.cdsGrupo, {{"cdsGrpFCodGrupo", 1}, {"cdsGrpFNombre", "1A"}, {"cdsGrpFDirectorio", grupo}});
+    QDir().mkpath(raiz + "/Historic");
+    for (int alumno = 1; alumno <= kAlumnos; ++alumno) {
+        Fila(m.cdsAlumno, {{"cdsAFCodAlumno", alumno}, {"cdsAFNombre", "Alumno"}, {"cdsAFGrupos", "1#"}});
+        Fila(m.cdsGrupoAlumno, {{"cdsGrpAlFPtrGrupo", 1}, {"cdsGrpAlFPtrAlumno", alumno}});
+        m.CrearTablaVacia(m.cdsReparacion);
+        for (int p = 1; p <= kPracticas; ++p)
+            Fila(m.cdsReparacion, {{"cdsRepFCodReparacion", p},
+                                   {"cdsRepFPtrAlumno", alumno},
+                                   {"cdsRepFPtrGrupo", 1},
+                                   {"cdsRepFPtrIdAveria", 1 + p % kAverias},
+                                   {"cdsRepFInicio", kInicio + p},
+                                   {"cdsRepFFin", kInicio + p + 0.01},
+                                   {"cdsRepFDuracion", "0d 00:14:24"},
+                                   {"cdsRepFResp", p % 3 != 0},
+                                   {"cdsRepFCorrecta", p % 4 != 0},
+                                   {"cdsRepFEstado", "F"},
+                                   {"cdsRepFPtrSubgrupo", -1},
+                                   {"cdsRepFPtrEquipo", 1},
+                                   {"cdsRepFTutorizada", false}});
+        m.cdsReparacion->SaveToFile(raiz + "/Historic/cdsReparacion" + FormatoCodigo(alumno) + ".cds");
+        m.CrearTablaVacia(m.cdsLineaReparacion);
+        m.cdsLineaReparacion->SaveToFile(raiz + "/Historic/cdsLineaReparacion" + FormatoCodigo(alumno) +
+                                         ".cds");
     }
-
-private:
-    void Leer() {
-        if (posicion_ < lineas_.size()) actual_ = lineas_[posicion_++];
-    }
-    QList<QStringList> lineas_;
-    QStringList actual_;
-    qsizetype posicion_ = 0;
-    QHash<QString, int> columnas_;
-};
-
-informes::Diseno Diseno4AL() {
-    InstalacionTemporal instalacion(carpetaFuentes() + "/installation");
-    informes::ErrorDiseno error;
-    return *informes::LeerDiseno(Instalacion::Ruta("Informes\\Informe4AL.frf"), error);
+    const auto guardar = [&m](const QString& carpeta, std::initializer_list<const char*> tablas) {
+        QDir().mkpath(carpeta);
+        for (const char* t : tablas) m.Tabla(QLatin1String(t))->SaveToFile(carpeta + t + ".cds");
+    };
+    m.CrearTablaVacia(m.cdsReparacion);
+    m.CrearTablaVacia(m.cdsLineaReparacion);
+    guardar(raiz + "/BDs/",
+            {"cdsEquipo", "cdsCodigos", "cdsAlumno", "cdsGrupo", "cdsReparacion", "cdsLineaReparacion"});
+    guardar(raiz + "/BDs/EQ001/",
+            {"cdsSintomas", "cdsAveria", "cdsBloque", "cdsCircuito", "cdsComponente", "cdsElemento"});
+    guardar(grupo, {"cdsGrupoAlumno", "cdsSubgrupo", "cdsSemilla"});
 }
 
-informes::InformePreparado Preparado4AL() {
-    Grupo6000 fuente;
-    QString error;
-    return *informes::PrepararInforme(Diseno4AL(), fuente, informes::OpcionesInforme{}, error);
-}
-
-// A page as the preview shows it at page width on a 96-dpi screen (about 1000 pixels wide).
-QImage HojaPrevia() {
-    constexpr qreal dpi = 96 * 1.25;
-    QImage imagen(qRound(210 / 25.4 * dpi), qRound(297 / 25.4 * dpi), QImage::Format_RGB32);
-    imagen.setDotsPerMeterX(qRound(dpi / 0.0254));
-    imagen.setDotsPerMeterY(qRound(dpi / 0.0254));
-    return imagen;
-}
-
-// Target: under 30 ms a page.
-void PaginaPrevia(benchmark::State& estado) {
-    AsegurarAplicacion();
-    const informes::InformePreparado informe = Preparado4AL();
-    QImage imagen = HojaPrevia();
-    int pagina = 0;
-    for (auto _ : estado) {
-        imagen.fill(Qt::white);
-        QPainter p(&imagen);
-        informes::DibujarPagina(p, informe, pagina);
-        pagina = (pagina + 1) % informe.Paginas();
-    }
-    estado.counters["paginas"] = informe.Paginas();
-}
-BENCHMARK(PaginaPrevia)->Unit(benchmark::kMillisecond);
-
-// The reference of the same run: only clearing the page picture.
-void PaginaPreviaReferencia(benchmark::State& estado) {
-    AsegurarAplicacion();
-    QImage imagen = HojaPrevia();
-    for (auto _ : estado) {
-        imagen.fill(Qt::white);
-        QPainter p(&imagen);
-        benchmark::DoNotOptimize(p.isActive());
-    }
-}
-BENCHMARK(PaginaPreviaReferencia)->Unit(benchmark::kMillisecond);
-
-// The engine's share of "InformeGrupo6000": the 6000 practices laid out and saved as PDF
-// (the report data writers come on top).
-void MaquetarYPdfGrupo6000(benchmark::State& estado) {
-    AsegurarAplicacion();
-    const informes::Diseno diseno = Diseno4AL();
+void EscribirInformeGrupo6000(benchmark::State& estado) {
     CarpetaTemporal carpeta;
-    for (auto _ : estado) {
-        Grupo6000 fuente;
-        QString error;
-        const auto informe = informes::PrepararInforme(diseno, fuente, informes::OpcionesInforme{}, error);
-        if (!informe || !informes::GuardarPdf(*informe, carpeta.archivo("grupo.pdf"), error))
-            estado.SkipWithError(error.toUtf8().constData());
+    InstalacionTemporal instalacion(carpeta.ruta());
+    EscribirInstalacion(carpeta.ruta());
+    TdmCDS dm;
+    if (!dm.AbrirTablas()) {
+        estado.SkipWithError("the installation does not open");
+        return;
     }
+    TUtilInformes escritores(dm);
+    for (auto _ : estado) escritores.InformeGrupoAlumnos(1);
+    EntradaInforme lector;
+    lector.Abrir(ArchivosInforme::Principal());
+    QString linea;
+    int lineas = 0;
+    while (lector.Leer(linea)) ++lineas;
+    // A practice line and the element's other place for each practice, and the end line.
+    if (lineas != kAlumnos * kPracticas * 2 + 1) estado.SkipWithError("the report lost lines");
 }
-BENCHMARK(MaquetarYPdfGrupo6000)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-}  // namespace
-
-namespace {
-
-// The layout alone, without the PDF.
-void MaquetarGrupo6000(benchmark::State& estado) {
-    AsegurarAplicacion();
-    const informes::Diseno diseno = Diseno4AL();
-    for (auto _ : estado) {
-        Grupo6000 fuente;
-        QString error;
-        benchmark::DoNotOptimize(
-            informes::PrepararInforme(diseno, fuente, informes::OpcionesInforme{}, error));
-    }
-}
-BENCHMARK(MaquetarGrupo6000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(EscribirInformeGrupo6000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
