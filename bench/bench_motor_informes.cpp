@@ -1,9 +1,9 @@
 // The report engine: laying out and drawing the all-students report of a big group.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include "AplicacionBench.h"
 
 #include "CarpetaTemporal.h"
 #include "DibujoInforme.h"
@@ -12,16 +12,6 @@
 #include "PaginasInforme.h"
 
 namespace {
-
-// Fonts need an application object; the benchmarks have none of their own.
-void AsegurarAplicacion() {
-    if (QGuiApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char nombre[] = "averias-bench";
-    static char* argv[] = {nombre, nullptr};
-    static QGuiApplication aplicacion(argc, argv);
-}
 
 // The main file of "Informe4AL" for 30 students with 200 practices each, as its writer lays
 // it out: the student's name on the first line only, then the end line.
