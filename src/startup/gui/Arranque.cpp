@@ -19,9 +19,22 @@
 #include "FormActivo.h"
 #include "Idioma.h"
 #include "Instalacion.h"
+#include "LineaOrdenes.h"
+#include "Pantalla.h"
 #include "dmCDS.h"
 
 namespace {
+
+const char kUso[] =
+    "Uso: averias [--instalacion CARPETA] [PÁGINA]\n"
+    "Averías: prácticas de diagnóstico de averías sobre un entrenador eléctrico.\n"
+    "\n"
+    "  --instalacion CARPETA  carpeta de la instalación (configuración averias.ini, idioma.lng,\n"
+    "                         imágenes, BDs, Historic, Informes, Help); sin ella, la carpeta del\n"
+    "                         programa, con la configuración en su nombre con .ini\n"
+    "  PÁGINA                 página de ayuda que abre la ventana de ayuda\n"
+    "  --help                 muestra esta ayuda y termina\n"
+    "  --version              muestra la versión y termina\n";
 
 bool cargarIcono(QApplication& app) {
     QImageReader lector(RutaIcono());
@@ -56,7 +69,11 @@ void AbrirSinLogin(int tipoUsuario) {
 }  // namespace
 
 int EjecutarAverias(int argc, char** argv) {
-    QApplication app(argc, argv);
+    if (const auto salida = AtenderAyudaOVersion(argc, argv, "averias", QString::fromUtf8(kUso)))
+        return *salida;
+    const std::unique_ptr<QApplication> aplicacion = CrearAplicacion(argc, argv);
+    if (!aplicacion) return kSalidaSinPantalla;
+    QApplication& app = *aplicacion;
     Instalacion::Iniciar(QCoreApplication::arguments());
     SembrarAzar(static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
 
