@@ -64,6 +64,18 @@ TEST_F(IniTest, UnArchivoUtf8SeLeeYSeEscribeEnUtf8) {
     EXPECT_TRUE(carpeta.leer("prueba.ini").contains(QString::fromUtf8("Otro=Ñu").toUtf8()));
 }
 
+// The scrambled teacher password is stored as bytes that are no UTF-8. A file saved with a
+// byte-order mark (as Windows' Notepad saves UTF-8) stays UTF-8 after it: its first section
+// and its accents are read as before.
+TEST_F(IniTest, UnArchivoUtf8ConMarcaSigueSiendoUtf8TrasUnaClaveEnBytes) {
+    carpeta.escribir("prueba.ini", "\xEF\xBB\xBF[Averias]\r\nNombre=Jos\xC3\xA9\r\n[Puertos]\r\nCOM1=/dev/ttyS0\r\n");
+    const QByteArray clave("\x01\x8F\xFE", 3);
+    EscribirIniBytes(ini(), "Averias", "Password", clave);
+    EXPECT_EQ(LeerIniBytes(ini(), "Averias", "Password"), clave);
+    EXPECT_EQ(LeerIni(ini(), "Averias", "Nombre"), QString::fromUtf8("José"));
+    EXPECT_EQ(LeerIni(ini(), "Puertos", "COM1"), "/dev/ttyS0");
+}
+
 TEST_F(IniTest, EscribirEnUnaCarpetaInexistenteFallaConError) {
     EXPECT_THROW(EscribirIni(carpeta.archivo("no/existe/prueba.ini"), "A", "B", "C"), ErrorIni);
 }

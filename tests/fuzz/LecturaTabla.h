@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// What the fuzz targets of table files do with the file they made: it loads or is refused
+// with EDatabaseError; a table that loads shows every value, saves, and reads back alike.
+void LeerTablaFuzz(const QString& archivo);
