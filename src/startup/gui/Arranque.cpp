@@ -36,6 +36,8 @@ const char kUso[] =
     "  --help                 muestra esta ayuda y termina\n"
     "  --version              muestra la versión y termina\n";
 
+constexpr int kTextoSinEscritura = 990;
+
 bool cargarIcono(QApplication& app) {
     QImageReader lector(RutaIcono());
     const QImage imagen = lector.read();
@@ -81,6 +83,12 @@ int EjecutarAverias(int argc, char** argv) {
     crearIdioma();
     static CapaMensajesVentanas ventanasDeMensaje;
     InstalarCapaMensajes(&ventanasDeMensaje);
+
+    // A folder this user cannot write would fail only at the first save, losing that work.
+    if (const QString carpeta = Instalacion::CarpetaSinEscritura(); !carpeta.isEmpty()) {
+        MostrarMensaje(Texto(kTextoSinEscritura).arg(carpeta), BotonesAceptar, 2);
+        return 1;
+    }
 
     TdmCDS datos;         // the program's dmCDS
     datos.AbrirTablas();  // a missing file is reported and start-up goes on

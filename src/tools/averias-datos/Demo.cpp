@@ -281,9 +281,14 @@ QString CarpetaFuentes(const QStringList& argumentos) {
 
 }  // namespace
 
-int OrdenDemo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores) {
+namespace {
+
+// Writes an installation in `argumentos.first()`: with the demo group and its students, or
+// (for a classroom) with the trainers' catalogues and no class data.
+int EscribirInstalacion(const QStringList& argumentos, QTextStream& errores, bool conGrupo) {
     if (argumentos.isEmpty() || argumentos.first().startsWith(QLatin1String("--"))) {
-        errores << "Uso: averias-datos demo CARPETA [--desde CARPETA_DE_FUENTES]\n";
+        errores << "Uso: averias-datos " << (conGrupo ? "demo" : "instalacion")
+                << " CARPETA [--desde CARPETA_DE_FUENTES]\n";
         return kSalidaUso;
     }
     const QString carpeta = QDir(argumentos.first()).absolutePath() + QLatin1Char('/');
@@ -316,11 +321,16 @@ int OrdenDemo(const QStringList& argumentos, QTextStream& salida, QTextStream& e
         }
         for (const char* tabla : {"cdsCodigos", "cdsReparacion", "cdsLineaReparacion"})
             TablaVacia(QString::fromLatin1(tabla), bds);
-        const QString carpetaGrupo = bds + QStringLiteral("GRP ") + FormatoCodigo(kGrupo) + QLatin1Char('/');
-        EscribirAlumnos(bds);
-        EscribirGrupo(bds, carpetaGrupo);
-        EscribirMiembros(carpetaGrupo);
-        EscribirSemillas(bds, carpetaGrupo, equipos);
+        if (conGrupo) {
+            const QString carpetaGrupo =
+                bds + QStringLiteral("GRP ") + FormatoCodigo(kGrupo) + QLatin1Char('/');
+            EscribirAlumnos(bds);
+            EscribirGrupo(bds, carpetaGrupo);
+            EscribirMiembros(carpetaGrupo);
+            EscribirSemillas(bds, carpetaGrupo, equipos);
+        } else {
+            for (const char* tabla : {"cdsAlumno", "cdsGrupo"}) TablaVacia(QString::fromLatin1(tabla), bds);
+        }
         EscribirIniDemo(carpeta);
     } catch (const ErrorDemo& e) {
         errores << "averias-datos: " << e.what() << '\n';
@@ -329,7 +339,23 @@ int OrdenDemo(const QStringList& argumentos, QTextStream& salida, QTextStream& e
         errores << "averias-datos: " << e.Message() << '\n';
         return kSalidaArchivo;
     }
+    return kSalidaBien;
+}
 
+}  // namespace
+
+int OrdenInstalacion(const QStringList& argumentos, QTextStream& salida, QTextStream& errores) {
+    const int estado = EscribirInstalacion(argumentos, errores, false);
+    if (estado == kSalidaBien)
+        salida << "Instalación de aula escrita en " << QDir(argumentos.first()).absolutePath()
+               << " (sin grupos ni alumnos; contraseña del profesor vacía)\n";
+    return estado;
+}
+
+int OrdenDemo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores) {
+    const int estado = EscribirInstalacion(argumentos, errores, true);
+    if (estado != kSalidaBien) return estado;
+    const QString carpeta = QDir(argumentos.first()).absolutePath() + QLatin1Char('/');
     salida << "Instalación de demostración escrita en " << carpeta << "\n\n"
            << "Contraseñas:\n  Profesor: (vacía)\n";
     for (const Alumno& a : kAlumnos)

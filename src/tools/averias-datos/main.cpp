@@ -13,7 +13,10 @@ const Orden kOrdenes[] = {
     {"volcar", "FICHERO.cds", "imprime la tabla como CSV (primera línea, los nombres de los campos)",
      OrdenVolcar},
     {"campos", "FICHERO.cds", "imprime las definiciones de campos e índices de la tabla", OrdenCampos},
-    {"demo", "CARPETA", "escribe una instalación de demostración completa en CARPETA", OrdenDemo},
+    {"demo", "CARPETA [--desde FUENTES]", "escribe una instalación de demostración completa en CARPETA",
+     OrdenDemo},
+    {"instalacion", "CARPETA [--desde FUENTES]",
+     "escribe en CARPETA una instalación de aula: los entrenadores, sin grupos ni alumnos", OrdenInstalacion},
 };
 
 QString TextoUso() {
