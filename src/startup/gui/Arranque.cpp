@@ -7,6 +7,7 @@
 #include <chrono>
 
 #include "AccesoLoginDatos.h"
+#include "Aplicacion.h"
 #include "Azar.h"
 #include "CapaMensajesVentanas.h"
 #include "Configuracion.h"
@@ -63,9 +64,8 @@ void crearIdioma() {
 
 // Opens a main window with the login hidden, and brings the login back after.
 void AbrirSinLogin(int tipoUsuario) {
-    OcultarLogin();
-    MostrarGestAverias(tipoUsuario);
-    MostrarLogin();
+    // A login refused by the workstation (a damaged history) leaves the login in front.
+    if (MostrarGestAverias(tipoUsuario, OcultarLogin)) MostrarLogin();
 }
 
 }  // namespace
@@ -73,9 +73,9 @@ void AbrirSinLogin(int tipoUsuario) {
 int EjecutarAverias(int argc, char** argv) {
     if (const auto salida = AtenderAyudaOVersion(argc, argv, "averias", QString::fromUtf8(kUso)))
         return *salida;
-    const std::unique_ptr<QApplication> aplicacion = CrearAplicacion(argc, argv);
+    const std::unique_ptr<TAplicacion> aplicacion = CrearAplicacion<TAplicacion>(argc, argv);
     if (!aplicacion) return kSalidaSinPantalla;
-    QApplication& app = *aplicacion;
+    TAplicacion& app = *aplicacion;
     Instalacion::Iniciar(QCoreApplication::arguments());
     SembrarAzar(static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
 

@@ -21,11 +21,6 @@ bool PlataformaPosible(const QByteArray& entrada) {
     return true;  // offscreen, vnc, eglfs, linuxfb... need no display server
 }
 
-void Decir(const QString& linea) {
-    std::fputs(qPrintable(QStringLiteral("averias: ") + linea + QLatin1Char('\n')), stderr);
-    std::fflush(stderr);
-}
-
 // What Qt says while the application object is built, held back until it is known whether
 // the platform started: then it goes out as usual, or gives way to one line of ours.
 struct MensajeRetenido {
@@ -51,17 +46,29 @@ void Retener(QtMsgType tipo, const QMessageLogContext& contexto, const QString& 
         for (const MensajeRetenido& m : Retenidos())  // the first says why, as "could not connect to display"
             if (motivo.isEmpty() && m.categoria.startsWith("qt.qpa")) motivo = m.texto;
         const QByteArray display = qgetenv("DISPLAY");
-        Decir(QStringLiteral("no se puede abrir la pantalla gráfica%1%2; arranque el programa en una "
-                             "sesión de escritorio.")
-                  .arg(display.isEmpty() ? QString()
-                                         : QStringLiteral(" %1").arg(QString::fromLocal8Bit(display)),
-                       motivo.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(motivo.trimmed())));
+        DecirSinPantalla(
+            QStringLiteral("no se puede abrir la pantalla gráfica%1%2; arranque el programa en una "
+                           "sesión de escritorio.")
+                .arg(display.isEmpty() ? QString()
+                                       : QStringLiteral(" %1").arg(QString::fromLocal8Bit(display)),
+                     motivo.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(motivo.trimmed())));
         std::_Exit(kSalidaSinPantalla);
     }
     Retenidos().push_back({tipo, contexto.file, contexto.function, contexto.category, contexto.line, texto});
 }
 
-void SoltarRetenidos() {
+}  // namespace
+
+void DecirSinPantalla(const QString& linea) {
+    std::fputs(qPrintable(QStringLiteral("averias: ") + linea + QLatin1Char('\n')), stderr);
+    std::fflush(stderr);
+}
+
+void RetenerMensajesQt() {
+    ManejadorAnterior() = qInstallMessageHandler(Retener);
+}
+
+void SoltarMensajesQt() {
     qInstallMessageHandler(ManejadorAnterior());
     for (const MensajeRetenido& m : Retenidos()) {
         const QMessageLogContext contexto(m.archivo.isNull() ? nullptr : m.archivo.constData(), m.linea,
@@ -71,8 +78,6 @@ void SoltarRetenidos() {
     }
     Retenidos().clear();
 }
-
-}  // namespace
 
 QString FaltaPantalla(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
@@ -90,15 +95,4 @@ QString FaltaPantalla(int argc, char** argv) {
                "no hay pantalla gráfica para la plataforma \"%1\" (DISPLAY o WAYLAND_DISPLAY "
                "están vacías); arranque el programa en una sesión de escritorio.")
         .arg(QString::fromLocal8Bit(plataforma));
-}
-
-std::unique_ptr<QApplication> CrearAplicacion(int& argc, char** argv) {
-    if (const QString falta = FaltaPantalla(argc, argv); !falta.isEmpty()) {
-        Decir(falta);
-        return nullptr;
-    }
-    ManejadorAnterior() = qInstallMessageHandler(Retener);
-    auto app = std::make_unique<QApplication>(argc, argv);
-    SoltarRetenidos();
-    return app;
 }

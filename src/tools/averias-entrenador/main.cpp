@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -59,7 +60,7 @@ QString EstadoDelPuerto(const QString& ruta) {
         case EBUSY:
             return QStringLiteral("ocupado por otro programa");
         default:
-            return QStringLiteral("no se puede abrir: error %1").arg(error);
+            return QStringLiteral("no se puede abrir: ") + QString::fromLocal8Bit(std::strerror(error));
     }
 }
 
