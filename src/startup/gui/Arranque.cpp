@@ -8,6 +8,7 @@
 
 #include "AccesoLoginDatos.h"
 #include "Aplicacion.h"
+#include "Ayuda.h"
 #include "Azar.h"
 #include "CapaMensajesVentanas.h"
 #include "Configuracion.h"
@@ -23,6 +24,7 @@
 #include "LineaOrdenes.h"
 #include "Pantalla.h"
 #include "dmCDS.h"
+#include "html_MainHelp.h"
 
 namespace {
 
@@ -76,7 +78,9 @@ int EjecutarAverias(int argc, char** argv) {
     const std::unique_ptr<TAplicacion> aplicacion = CrearAplicacion<TAplicacion>(argc, argv);
     if (!aplicacion) return kSalidaSinPantalla;
     TAplicacion& app = *aplicacion;
-    Instalacion::Iniciar(QCoreApplication::arguments());
+    const QStringList argumentos = Instalacion::Iniciar(QCoreApplication::arguments());
+    // A page named on the command line is where the first help window opens.
+    if (argumentos.size() > 1) FijarPaginaDeLineaDeOrdenes(PaginaDeArgumentos(argumentos));
     SembrarAzar(static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
 
     if (!cargarIcono(app)) return 1;
@@ -103,6 +107,7 @@ int EjecutarAverias(int argc, char** argv) {
         FichaPersonalDatos ficha(datos, tipo);
         TFDMT_AVDatosPersonales(tipo, ficha, QApplication::activeWindow()).exec();
     };
+    FijarAbridorAyuda(MostrarAyuda);
     FijarFormActivo(&login);
     login.showMaximized();
     return app.exec();
