@@ -326,7 +326,7 @@ void EscribirDemo(const QString& carpeta, const QString& fuentes, const QString&
         for (const char* tabla : {"cdsAlumno", "cdsGrupo"}) TablaVacia(QString::fromLatin1(tabla), bds);
     }
     EscribirIniDemo(carpeta);
-    EscribirHistorialDemo(carpeta);
+    if (conGrupo) EscribirHistorialDemo(carpeta);  // a classroom starts with no history
 }
 
 // An empty target folder gives way to the finished demo; a folder with anything in it is
