@@ -87,6 +87,7 @@ TFInformes::TFInformes(TdmCDS& dm, ContextoInformes contexto, QWidget* padre)
     setObjectName(QStringLiteral("TFInformes"));
     setWindowTitle(QStringLiteral("Informes"));
     CrearControles();
+    AyudaConF1(this, contexto_.origen == ContextoInformes::Origen::Puesto ? kLibroPuesto : kLibroProfesor);
 }
 
 TFInformes::~TFInformes() = default;
@@ -127,17 +128,17 @@ void TFInformes::CrearControles() {
     panelAlumno_->setObjectName(QStringLiteral("PanelAlumno"));
     auto* capaAlumno = new QVBoxLayout(panelAlumno_);
     capaAlumno->setContentsMargins(0, 0, 0, 0);
-    radioGroupAlumnos_ = CajaOpciones("RadioGroupAlumnos", "RadioGroupAlumnosItem", 2, radioPuesto_, panelAlumno_);
+    radioGroupAlumnos_ =
+        CajaOpciones("RadioGroupAlumnos", "RadioGroupAlumnosItem", 2, radioPuesto_, panelAlumno_);
     capaAlumno->addWidget(radioGroupAlumnos_);
     capa->addWidget(panelAlumno_);
-    for (QRadioButton* b : radioPuesto_)
-        connect(b, &QRadioButton::clicked, this, &TFInformes::ElegirPuesto);
+    for (QRadioButton* b : radioPuesto_) connect(b, &QRadioButton::clicked, this, &TFInformes::ElegirPuesto);
     radioPuesto_.front()->setChecked(true);
 
     panelSelecAv_ = PanelSeleccion("PanelSelecAv", "LabelAveria", "DBLookupComboBoxAveria", labelAveria_,
                                    averia_Box_, this);
-    panelSeleccGrp_ = PanelSeleccion("PanelSeleccGrp", "LabelGrupo", "DBLookupComboBoxGrupo", labelGrupo_,
-                                     grupoBox_, this);
+    panelSeleccGrp_ =
+        PanelSeleccion("PanelSeleccGrp", "LabelGrupo", "DBLookupComboBoxGrupo", labelGrupo_, grupoBox_, this);
     panelSeleccAl_ = PanelSeleccion("PanelSeleccAl", "LabelAlumno", "DBLookupComboBoxAlumno", labelAlumno_,
                                     alumnoBox_, this);
     panelSeleccSub_ = PanelSeleccion("PanelSeleccSub", "LabelSubgrupo", "DBLookupComboBoxSubgrupo",
@@ -164,8 +165,9 @@ void TFInformes::CrearControles() {
     connect(preview_, &QPushButton::clicked, this, [this] { Previsualizar(); });
     connect(imprimir_, &QPushButton::clicked, this, [this] { Imprimir(); });
     connect(confImprimir_, &QPushButton::clicked, this, [this] { ImprimirConfigurado(); });
-    connect(ayuda_, &QPushButton::clicked, this,
-            [this] { AbrirAyuda(contexto_.origen == ContextoInformes::Origen::Puesto ? kLibroPuesto : kLibroProfesor); });
+    connect(ayuda_, &QPushButton::clicked, this, [this] {
+        AbrirAyuda(contexto_.origen == ContextoInformes::Origen::Puesto ? kLibroPuesto : kLibroProfesor);
+    });
     connect(salir_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -203,6 +205,7 @@ void TFInformes::showEvent(QShowEvent* evento) {
 
 void TFInformes::done(int resultado) {
     guarda_.reset();
+    filtroSemillas_.reset();
     QDialog::done(resultado);
 }
 
@@ -220,17 +223,20 @@ void TFInformes::Disponer() {
     groupBoxAlumno_->hide();
     groupBoxSubgrupo_->hide();
     const QString tituloGrupo = Texto(kTextoTituloGrupo) + QLatin1Char(' ');
-    const QString tituloSubgrupo =
-        tituloGrupo + Campo(dm_.cdsSubgrupo, "CalcNGrupo") + QStringLiteral(", ") + Campo(dm_.cdsSubgrupo, "cdsSubFNombre");
-    grupoBox_->SetListSource(dm_.dsGrupo, QStringLiteral("cdsGrpFCodGrupo"), QStringLiteral("cdsGrpFDescripcion"));
-    alumnoBox_->SetListSource(dm_.dsGrupoAlumno, QStringLiteral("cdsGrpAlFPtrAlumno"), QStringLiteral("CalcNCompleto"));
-    subgrupoBox_->SetListSource(dm_.dsSubgrupo, QStringLiteral("cdsSubFCodSubgrupo"), QStringLiteral("cdsSubFNombre"));
+    const QString tituloSubgrupo = tituloGrupo + Campo(dm_.cdsSubgrupo, "CalcNGrupo") + QStringLiteral(", ") +
+                                   Campo(dm_.cdsSubgrupo, "cdsSubFNombre");
+    grupoBox_->SetListSource(dm_.dsGrupo, QStringLiteral("cdsGrpFCodGrupo"),
+                             QStringLiteral("cdsGrpFDescripcion"));
+    alumnoBox_->SetListSource(dm_.dsGrupoAlumno, QStringLiteral("cdsGrpAlFPtrAlumno"),
+                              QStringLiteral("CalcNCompleto"));
+    subgrupoBox_->SetListSource(dm_.dsSubgrupo, QStringLiteral("cdsSubFCodSubgrupo"),
+                                QStringLiteral("cdsSubFNombre"));
 
     if (contexto_.origen == ContextoInformes::Origen::Puesto) {
         const bool profesor = !EsPuestoUsuario();
-        averia_Box_->SetListSource(dm_.dsSemilla, QStringLiteral("cdsSemFIdSemilla"),
-                                   profesor ? QStringLiteral("PtrAvReal;cdsSemFTutorizada")
-                                            : QStringLiteral("cdsSemFCodVirtual"));
+        averia_Box_->SetListSource(
+            dm_.dsSemilla, QStringLiteral("cdsSemFIdSemilla"),
+            profesor ? QStringLiteral("PtrAvReal;cdsSemFTutorizada") : QStringLiteral("cdsSemFCodVirtual"));
         if (profesor) {
             panelAlumno_->hide();
             groupBoxAlumno_->show();
@@ -240,8 +246,8 @@ void TFInformes::Disponer() {
             if (EsDeSubgrupo()) {
                 labelInformes_->setText(tituloSubgrupo);
             } else {
-                labelInformes_->setText(tituloGrupo + Campo(dm_.cdsGrupoAlumno, "CalcNGrupo") + QStringLiteral(", ") +
-                                        Campo(dm_.cdsGrupoAlumno, "CalcNAlumno"));
+                labelInformes_->setText(tituloGrupo + Campo(dm_.cdsGrupoAlumno, "CalcNGrupo") +
+                                        QStringLiteral(", ") + Campo(dm_.cdsGrupoAlumno, "CalcNAlumno"));
             }
             labelAveria_->setText(Texto(kTextoAveriaPuesto));
             archivoInforme_ = RutaDiseno(1, EsDeSubgrupo() ? "SUB.frf" : "AL.frf");
@@ -254,8 +260,8 @@ void TFInformes::Disponer() {
             labelInformes_->setText(tituloSubgrupo);
             groupBoxSubgrupo_->show();
         } else {
-            labelInformes_->setText(tituloGrupo + Campo(dm_.cdsGrupoAlumno, "CalcNGrupo") + QStringLiteral(", ") +
-                                    Campo(dm_.cdsGrupoAlumno, "CalcNCompleto"));
+            labelInformes_->setText(tituloGrupo + Campo(dm_.cdsGrupoAlumno, "CalcNGrupo") +
+                                    QStringLiteral(", ") + Campo(dm_.cdsGrupoAlumno, "CalcNCompleto"));
             groupBoxAlumno_->show();
         }
     }
@@ -269,7 +275,9 @@ void TFInformes::Disponer() {
 }
 
 int TFInformes::InformeElegido(QGroupBox* caja) const {
-    const QList<QRadioButton*>& botones = caja == groupBoxSubgrupo_ ? radioSub_ : caja == groupBoxAlumno_ ? radioAl_ : radioPuesto_;
+    const QList<QRadioButton*>& botones = caja == groupBoxSubgrupo_ ? radioSub_
+                                          : caja == groupBoxAlumno_ ? radioAl_
+                                                                    : radioPuesto_;
     for (int i = 0; i < botones.size(); ++i)
         if (botones[i]->isChecked()) return i;
     return 5;
@@ -342,16 +350,18 @@ bool TFInformes::SeleccionCompleta() const {
 }
 
 void TFInformes::TerminoLista(QString& lista) {
-    const QString cierre = dm_.cdsRepFTutorizada->AsBoolean() ? QStringLiteral(" and cdsSemFTutorizada = True)")
-                                                               : QStringLiteral(" and cdsSemFTutorizada = False)");
-    lista += (lista.isEmpty() ? QStringLiteral("((cdsSemFPtrIdAveria = ") : QStringLiteral(" or (cdsSemFPtrIdAveria = ")) +
+    const QString cierre = dm_.cdsRepFTutorizada->AsBoolean()
+                               ? QStringLiteral(" and cdsSemFTutorizada = True)")
+                               : QStringLiteral(" and cdsSemFTutorizada = False)");
+    lista += (lista.isEmpty() ? QStringLiteral("((cdsSemFPtrIdAveria = ")
+                              : QStringLiteral(" or (cdsSemFPtrIdAveria = ")) +
              dm_.cdsRepFPtrIdAveria->AsString() + cierre;
 }
 
 void TFInformes::ElegirListaAverias(bool todosSubgrupos) {
     if (!dm_.cdsSemilla->Active()) return;
-    const QString filtroSemillas = dm_.cdsSemilla->Filter();
-    const bool semillasFiltradas = dm_.cdsSemilla->Filtered();
+    // An empty list gives back the seed filter the caller had, not the list of an earlier choice.
+    if (!filtroSemillas_) filtroSemillas_ = {dm_.cdsSemilla->Filter(), dm_.cdsSemilla->Filtered()};
     dm_.cdsSemilla->SetFiltered(false);
     QString lista;
     const auto sumarReparaciones = [&](const QString& alumno, const QString& grupo, const QString& subgrupo) {
@@ -359,8 +369,9 @@ void TFInformes::ElegirListaAverias(bool todosSubgrupos) {
         EstadoCursor reparaciones(dm_.cdsReparacion, true);
         dm_.cdsReparacion->SetFilter(QStringLiteral("cdsRepFPtrAlumno =") + alumno + QStringLiteral(" and ") +
                                      QStringLiteral("cdsRepFPtrGrupo =") + grupo + QStringLiteral(" and ") +
-                                     QStringLiteral("cdsRepFPtrSubgrupo =") + subgrupo + QStringLiteral(" and ") +
-                                     QStringLiteral("cdsRepFPtrEquipo =") + QString::number(contexto_.equipo));
+                                     QStringLiteral("cdsRepFPtrSubgrupo =") + subgrupo +
+                                     QStringLiteral(" and ") + QStringLiteral("cdsRepFPtrEquipo =") +
+                                     QString::number(contexto_.equipo));
         dm_.cdsReparacion->SetFiltered(true);
         // A paused practice is no finished history of its fault yet.
         for (dm_.cdsReparacion->First(); !dm_.cdsReparacion->Eof(); dm_.cdsReparacion->Next())
@@ -388,19 +399,20 @@ void TFInformes::ElegirListaAverias(bool todosSubgrupos) {
         }
         sub->SetIndexFieldNames(indice);
     } else if (EsDeSubgrupo()) {
-        sumarReparaciones(Campo(dm_.cdsSubgrupo, "cdsSubFPtrAlumno"), Campo(dm_.cdsSubgrupo, "cdsSubFPtrGrupo"),
+        sumarReparaciones(Campo(dm_.cdsSubgrupo, "cdsSubFPtrAlumno"),
+                          Campo(dm_.cdsSubgrupo, "cdsSubFPtrGrupo"),
                           Campo(dm_.cdsSubgrupo, "cdsSubFCodSubgrupo"));
     } else {
-        sumarReparaciones(Campo(dm_.cdsGrupoAlumno, "cdsGrpAlFPtrAlumno"), Campo(dm_.cdsGrupoAlumno, "cdsGrpAlFPtrGrupo"),
-                          QStringLiteral(" -1"));
+        sumarReparaciones(Campo(dm_.cdsGrupoAlumno, "cdsGrpAlFPtrAlumno"),
+                          Campo(dm_.cdsGrupoAlumno, "cdsGrpAlFPtrGrupo"), QStringLiteral(" -1"));
     }
     if (!lista.isEmpty()) {
         lista += QLatin1Char(')');
         dm_.cdsSemilla->SetFilter(lista);
         dm_.cdsSemilla->SetFiltered(true);
     } else {
-        dm_.cdsSemilla->SetFilter(filtroSemillas);
-        dm_.cdsSemilla->SetFiltered(semillasFiltradas);
+        dm_.cdsSemilla->SetFilter(filtroSemillas_->first);
+        dm_.cdsSemilla->SetFiltered(filtroSemillas_->second);
     }
 }
 
@@ -425,6 +437,8 @@ void TFInformes::ElegirAlumno() {
     const QString usuario = FormatoCodigo(alumno.toInt());
     if (dm_.ExisteHistorico(usuario)) {
         dm_.AbrirHistorico(usuario);
+        // The fault list follows the student whose history is open now.
+        ElegirListaAverias();
         return;
     }
     alumnoBox_->SetKeyValue(-99);

@@ -65,7 +65,8 @@ public:
     // How a prepared report is shown and printed; tests replace them.
     static inline std::function<void(const informes::InformePreparado&, int libroAyuda, QWidget*)> VerPrevia;
     static inline std::function<bool(const informes::InformePreparado&, QWidget*)> ImprimirDialogo;
-    static inline std::function<bool(const informes::InformePreparado&, const QString& rango)> ImprimirPaginas;
+    static inline std::function<bool(const informes::InformePreparado&, const QString& rango)>
+        ImprimirPaginas;
 
 protected:
     void showEvent(QShowEvent* evento) override;
@@ -92,6 +93,7 @@ private:
     Informe informe_;
     bool mostrada_ = false;
     std::unique_ptr<GuardaInforme> guarda_;
+    std::optional<std::pair<QString, bool>> filtroSemillas_;  // the seed filter at show time
 
     QLabel* labelInformes_ = nullptr;
     QFrame* linea_ = nullptr;
@@ -105,8 +107,10 @@ private:
     QWidget* panelSeleccGrp_ = nullptr;
     QWidget* panelSeleccAl_ = nullptr;
     QWidget* panelSeleccSub_ = nullptr;
-    QLabel *labelAveria_ = nullptr, *labelGrupo_ = nullptr, *labelAlumno_ = nullptr, *labelSubgrupo_ = nullptr;
-    TDBLookupComboBox *averia_Box_ = nullptr, *grupoBox_ = nullptr, *alumnoBox_ = nullptr, *subgrupoBox_ = nullptr;
+    QLabel *labelAveria_ = nullptr, *labelGrupo_ = nullptr, *labelAlumno_ = nullptr,
+           *labelSubgrupo_ = nullptr;
+    TDBLookupComboBox *averia_Box_ = nullptr, *grupoBox_ = nullptr, *alumnoBox_ = nullptr,
+                      *subgrupoBox_ = nullptr;
     QPushButton *preview_ = nullptr, *imprimir_ = nullptr, *salir_ = nullptr, *ayuda_ = nullptr,
                 *confImprimir_ = nullptr;
 };

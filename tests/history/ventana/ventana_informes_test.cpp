@@ -22,7 +22,8 @@ protected:
         for (const QString& nombre : origen.entryList({"*.frf"}, QDir::Files))
             QFile::copy(origen.filePath(nombre), carpeta_.ruta() + "/Informes/" + nombre);
         QDir(carpeta_.ruta()).mkpath("images");
-        QFile::copy(origen.filePath("../images/LogoInforme.png"), carpeta_.ruta() + "/images/LogoInforme.png");
+        QFile::copy(origen.filePath("../images/LogoInforme.png"),
+                    carpeta_.ruta() + "/images/LogoInforme.png");
         TFInformes::VerPrevia = [this](const informes::InformePreparado& informe, int libro, QWidget*) {
             previas_.push_back(informe.Paginas());
             libro_ = libro;
@@ -257,6 +258,9 @@ TEST_F(VentanaInformes, UnAlumnoSinHistoricoSeAvisaYSeQuita) {
     EXPECT_TRUE(mensajes_.textos().isEmpty());
     EXPECT_TRUE(v->SeleccionCompleta());
     EXPECT_TRUE(dm.cdsReparacion->FileName().contains("008"));
+    // José's own practice on trainer 1 is the tutorised fault 30 (C is his subgroup's).
+    EXPECT_EQ(AveriasOfrecidas(), std::set<int>({30}));
+    EXPECT_TRUE(dm.cdsSemilla->FieldByName("cdsSemFTutorizada")->AsBoolean());
 }
 
 TEST_F(VentanaInformes, UnDisenoIlegibleSeNombraYNoSeMuestraNada) {
