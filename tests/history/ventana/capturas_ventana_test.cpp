@@ -21,7 +21,7 @@ protected:
         carpetaCapturas_ = qEnvironmentVariable("AVERIAS_CAPTURAS");
         if (carpetaCapturas_.isEmpty()) GTEST_SKIP();
         HistoriaPrueba::SetUp();
-        const QString fuentes = qEnvironmentVariable("AVERIAS_FUENTES") + "/installation";
+        const QString fuentes = carpetaFuentes() + "/installation";
         idioma_.reset();
         idioma_ = std::make_unique<IdiomaTemporal>(fuentes + "/idioma.lng");
         for (const char* sub : {"Informes", "images"}) {

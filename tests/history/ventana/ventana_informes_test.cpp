@@ -17,10 +17,11 @@ class VentanaInformes : public HistoriaPrueba {
 protected:
     void SetUp() override {
         HistoriaPrueba::SetUp();
-        const QDir origen(qEnvironmentVariable("AVERIAS_FUENTES") + "/installation/Informes");
+        const QDir origen(carpetaFuentes() + "/installation/Informes");
         QDir(carpeta_.ruta()).mkpath("Informes");
         for (const QString& nombre : origen.entryList({"*.frf"}, QDir::Files))
             QFile::copy(origen.filePath(nombre), carpeta_.ruta() + "/Informes/" + nombre);
+        ASSERT_TRUE(QFile::exists(carpeta_.ruta() + "/Informes/Informe1AL.frf"));
         QDir(carpeta_.ruta()).mkpath("images");
         QFile::copy(origen.filePath("../images/LogoInforme.png"),
                     carpeta_.ruta() + "/images/LogoInforme.png");
