@@ -86,6 +86,15 @@ void RecargarTablasInstalacion(TdmCDS& dm) {
     dm.cdsGrupo->SetReadOnly(dm.cdsGrupo->IsEmpty());
 }
 
+}  // namespace
+
+bool RecuperarIntercambio() {
+    const QString carpeta = CarpetaTrabajo();
+    return tablas::Clase(SinBarra(carpeta)) == ClaseEntrada::Carpeta && PuestaEnSitio::Recuperar(carpeta);
+}
+
+namespace {
+
 // Finishes an import that a stopped program left half in place, then empties the working
 // folder or creates it (text 145 when it cannot be created: the exchange goes on and
 // fails where it needs the folder).
@@ -94,7 +103,7 @@ QString PrepararCarpetaTrabajo(TdmCDS& dm) {
     const QString nombre = SinBarra(carpeta);
     switch (tablas::Clase(nombre)) {
         case ClaseEntrada::Carpeta:
-            if (PuestaEnSitio::Recuperar(carpeta)) RecargarTablasInstalacion(dm);
+            if (RecuperarIntercambio()) RecargarTablasInstalacion(dm);
             VaciarCarpeta(carpeta);
             return carpeta;
         case ClaseEntrada::Ninguna:
@@ -578,7 +587,8 @@ ResultadoIntercambio ImportarGrupo(TdmCDS& dm, const QString& origen, Reemplazo 
         }
         plan.Mover(SinBarra(nueva), SinBarra(carpetaGrupo));
         QString fallo;
-        if (const int err = plan.Ejecutar(fallo))
+        if (const int err = plan.Ejecutar(
+                fallo, [&](int hecho, int pasos) { avisar(Avance::PoniendoEnSitio, hecho, pasos); }))
             Fallar(kTextoImportacionFallida,
                    QStringLiteral(" %1: %2").arg(QDir::toNativeSeparators(fallo),
                                                  QString::fromLocal8Bit(std::strerror(err))));

@@ -26,7 +26,8 @@ struct ResultadoIntercambio {
     QString carpeta;            // the exchange folder written by an export
 };
 
-// How far a long exchange has gone, for a status line.
+// How far a long exchange has gone, for a status line: the students walked so far, or
+// the renames that put an import in place (0 before the first).
 struct Avance {
     enum Etapa { Leyendo, Alumnos, PoniendoEnSitio } etapa = Leyendo;
     int hechos = 0, total = 0;
@@ -47,6 +48,11 @@ enum class Reemplazo { Preguntar, Si, No };
 // tables are reloaded and left on the imported group and its last student.
 ResultadoIntercambio ImportarGrupo(TdmCDS& dm, const QString& origen, Reemplazo reemplazo,
                                    const FuncionAvance& avance = {});
+
+// Finishes an import that a stopped program left half in place (its plan is in the
+// working folder): true when there was one. Run before the installation's tables are
+// opened; every exchange also runs it first.
+bool RecuperarIntercambio();
 
 // Whether a folder holds the five table files of an exchange (none of them a link).
 bool EsCarpetaIntercambio(const QString& carpeta);

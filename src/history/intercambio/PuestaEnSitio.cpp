@@ -64,7 +64,7 @@ int PuestaEnSitio::EscribirPlan() const {
     return 0;
 }
 
-int PuestaEnSitio::Ejecutar(QString& fallo) {
+int PuestaEnSitio::Ejecutar(QString& fallo, const std::function<void(int, int)>& paso) {
     if (const int err = EscribirPlan()) {
         fallo = ArchivoPlan(carpeta_);
         return err;
@@ -77,6 +77,7 @@ int PuestaEnSitio::Ejecutar(QString& fallo) {
             fallo = destino;
             break;
         }
+        if (paso) paso(static_cast<int>(hechos) + 1, static_cast<int>(pasos_.size()));
     }
     if (err) {
         while (hechos-- > 0) tablas::Renombrar(pasos_[hechos].second, pasos_[hechos].first);

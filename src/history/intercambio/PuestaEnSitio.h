@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -16,8 +17,8 @@ public:
     // `origen` goes to `destino`, which must not exist when the step runs.
     void Mover(const QString& origen, const QString& destino);
     // Runs the plan: 0, or the errno of the rename that failed (`fallo` names it), after
-    // undoing every rename made.
-    int Ejecutar(QString& fallo);
+    // undoing every rename made. `paso` hears of every rename done.
+    int Ejecutar(QString& fallo, const std::function<void(int hechos, int total)>& paso = {});
 
     // Finishes the plan left in the working folder, if any: true when there was one.
     static bool Recuperar(const QString& carpetaTrabajo);

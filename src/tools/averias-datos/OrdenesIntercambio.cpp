@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <csignal>
+#include <cstdio>
 #include <memory>
 
 #include "Idioma.h"
@@ -23,6 +24,8 @@ public:
             // Without the installation's texts the messages read "nada"; the work is the same.
         }
         FijarIdiomaApp(std::move(idioma));
+        if (RecuperarIntercambio())
+            std::fprintf(stderr, "Se ha terminado de cargar un grupo que quedó a medias.\n");
         abierta_ = QFileInfo(Instalacion::Ruta(QStringLiteral("BDs"))).isDir() && dm.AbrirTablas();
     }
     bool abierta() const { return abierta_; }
@@ -37,7 +40,7 @@ private:
     bool abierta_ = false;
 };
 
-// With AVERIAS_DATOS_PARAR_EN set to a stage ("leyendo", "alumno:N", "poniendo"), the
+// With AVERIAS_DATOS_PARAR_EN set to a stage ("leyendo", "alumno:N", "poniendo:N"), the
 // command stops itself there, so that a test can kill it half way.
 void PararSiSePide(const QString& etapa, QTextStream& salida) {
     if (etapa != qEnvironmentVariable("AVERIAS_DATOS_PARAR_EN")) return;
@@ -57,8 +60,8 @@ FuncionAvance MostrarAvance(QTextStream& salida) {
                 PararSiSePide(QStringLiteral("alumno:%1").arg(a.hechos), salida);
                 break;
             case Avance::PoniendoEnSitio:
-                salida << "Escribiendo en su sitio" << Qt::endl;
-                PararSiSePide(QStringLiteral("poniendo"), salida);
+                if (a.hechos == 0) salida << "Escribiendo en su sitio" << Qt::endl;
+                PararSiSePide(QStringLiteral("poniendo:%1").arg(a.hechos), salida);
                 break;
         }
     };
