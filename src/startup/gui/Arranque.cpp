@@ -18,6 +18,7 @@
 #include "FichaPersonalDatos.h"
 #include "FormActivo.h"
 #include "Idioma.h"
+#include "Intercambio.h"
 #include "Instalacion.h"
 #include "dmCDS.h"
 
@@ -65,6 +66,9 @@ int EjecutarAverias(int argc, char** argv) {
     static CapaMensajesVentanas ventanasDeMensaje;
     InstalarCapaMensajes(&ventanasDeMensaje);
 
+    // A group import that a stopped program left half in place is finished before any
+    // table is read.
+    RecuperarIntercambio();
     TdmCDS datos;         // the program's dmCDS
     datos.AbrirTablas();  // a missing file is reported and start-up goes on
     AccesoLogin acceso = AccesoLoginDatos(datos);
