@@ -80,6 +80,23 @@ TEST_F(IntercambioEnModulo, ConPermisoElModuloQuedaEnElGrupoImportado) {
     EXPECT_EQ(Columna(B("BDs/cdsAlumno.cds"), "cdsAFCodAlumno").size(), 10);
 }
 
+TEST_F(IntercambioEnModulo, EnUnaInstalacionSinGruposElGrupoYSusAlumnosConservanSusCodigos) {
+    Exportar();
+    for (const char* tabla : {"cdsGrupo", "cdsAlumno"})
+        CambiarTabla(B("BDs/") + tabla + ".cds", [](TClientDataSet& t) { t.EmptyDataSet(); });
+    QDir(B("BDs/GRP 001")).removeRecursively();
+    AbrirB();
+    ASSERT_TRUE(dm->cdsGrupo->IsEmpty());
+    const ResultadoIntercambio r = ImportarGrupo(*dm, Exportada(), Reemplazo::Preguntar);
+    ASSERT_TRUE(r.correcto) << r.mensaje.toStdString();
+    EXPECT_EQ(r.codigoGrupo, 1);
+    EXPECT_EQ(Columna(B("BDs/cdsAlumno.cds"), "cdsAFCodAlumno"), (QStringList{"1", "2", "3", "4", "5"}));
+    EXPECT_FALSE(dm->cdsGrupo->ReadOnly());
+    EXPECT_EQ(dm->cdsGrupoAlumno->RecordCount(), 5);
+    EXPECT_EQ(dm->cdsSubgrupo->RecordCount(), 2);
+    EXPECT_FALSE(dm->cdsSemilla->IsEmpty());
+}
+
 TEST_F(IntercambioEnModulo, UnaExportacionQueFallaLoDiceYDejaElGrupoAbierto) {
     AbrirB();
     QFile archivo(D("ocupado"));
