@@ -241,6 +241,23 @@ TEST_F(Intercambio, UnaCarpetaQueYaExisteSoloCambiaSusTablas) {
     for (const char* archivo : kCinco) EXPECT_TRUE(QFile::exists(Exportada() + "/" + archivo)) << archivo;
 }
 
+TEST_F(Intercambio, UnMiembroSinFichaDeAlumnoHaceFallarLaExportacion) {
+    Exportar();
+    CambiarTabla(A("BDs/GRP 001/cdsGrupoAlumno.cds"), [](TClientDataSet& t) {
+        t.Last();
+        t.Edit();
+        t.FieldByName("cdsGrpAlFPtrAlumno")->SetAsInteger(99);
+        t.Post();
+    });
+    const Instantanea anterior = TomarInstantanea(Exportada());
+    const Salida s = EjecutarDatos({"exportar-grupo", A(), kGrupoDemo, D()});
+    EXPECT_NE(s.estado, 0);
+    EXPECT_TRUE(s.texto.contains("la carpeta de intercambio no está completa")) << s.texto.toStdString();
+    EXPECT_FALSE(s.texto.contains("se han copiado correctamente"));
+    // The earlier exchange is still whole.
+    EXPECT_EQ(TomarInstantanea(Exportada()), anterior);
+}
+
 TEST_F(Intercambio, UnEnlaceConElNombreDelGrupoNoSeSigue) {
     const QString ajena = carpeta.archivo("ajena");
     QDir().mkpath(ajena);
