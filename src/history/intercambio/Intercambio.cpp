@@ -325,6 +325,8 @@ ResultadoIntercambio ExportarGrupo(TdmCDS& dm, const QString& destino, const Fun
         r.mensaje = e.Texto();
     } catch (const EDatabaseError& e) {
         r.mensaje = Texto(kTextoExportacionFallida) + QLatin1Char(' ') + e.Message();
+    } catch (const std::exception& e) {
+        r.mensaje = Texto(kTextoExportacionFallida) + QLatin1Char(' ') + QString::fromUtf8(e.what());
     }
     dm.cdsAux->Close();
     dm.cdsAux->SetFileName(QString());
@@ -468,6 +470,89 @@ void AnadirCopia(TClientDataSet& destino, const TClientDataSet& origen,
     destino.Post();
 }
 
+struct AlumnosImportados {
+    std::map<int, int> codigos;  // imported code -> local code
+    int ultimo = -1;             // local code of the last one
+};
+
+// The imported students under codes free here (their own when free), each with its
+// membership with all its fields.
+AlumnosImportados PrepararAlumnos(CarpetaIntercambio& datos, TablasInstalacion& t, TablasNuevoGrupo& n,
+                                  int grupo, const std::function<void(int, int)>& avisar) {
+    TClientDataSet& importados = *datos.alumnos;
+    TClientDataSet& miembros = *datos.miembros;
+    const TClientDataSet sinMiembro;
+    std::vector<int> usados = Codigos(t.alumnos, "cdsAFCodAlumno");
+    AlumnosImportados hechosAqui;
+    std::map<int, int>& nuevos = hechosAqui.codigos;
+    const int total = importados.RecordCount();
+    int hechos = 0;
+    for (importados.First(); !importados.Eof(); importados.Next()) {
+        avisar(hechos++, total);
+        const int propio = Campo(importados, "cdsAFCodAlumno")->AsInteger();
+        if (nuevos.count(propio)) continue;  // one student, two rows
+        int codigo = propio;
+        if (codigo <= 0 || std::find(usados.begin(), usados.end(), codigo) != usados.end()) {
+            codigo = MenorCodigoLibre(usados);
+            t.Contador(kAlumno, codigo, false);
+        }
+        usados.push_back(codigo);
+        nuevos[propio] = hechosAqui.ultimo = codigo;
+        AnadirCopia(t.alumnos, importados,
+                    {{"cdsAFCodAlumno", codigo}, {"cdsAFGrupos", QString::number(grupo) + u'#'}});
+        const bool conFicha = miembros.Locate(QStringLiteral("cdsGrpAlFPtrAlumno"), propio);
+        AnadirCopia(n.miembros, conFicha ? miembros : sinMiembro,
+                    {{"cdsGrpAlFPtrGrupo", grupo}, {"cdsGrpAlFPtrAlumno", codigo}});
+    }
+    return hechosAqui;
+}
+
+// The subgroup rows of the imported students under their new codes, and those without a
+// student; the seeds under the new group, with the seed counter above every imported one.
+void PrepararSubgruposYSemillas(CarpetaIntercambio& datos, const std::map<int, int>& nuevos,
+                                TablasInstalacion& t, TablasNuevoGrupo& n, int grupo) {
+    TClientDataSet& subgrupos = *datos.subgrupos;
+    TField* miembro = Campo(subgrupos, "cdsSubFPtrAlumno");
+    for (subgrupos.First(); !subgrupos.Eof(); subgrupos.Next()) {
+        if (miembro->IsNull()) {
+            AnadirCopia(n.subgrupos, subgrupos, {{"cdsSubFPtrGrupo", grupo}});
+        } else if (const auto it = nuevos.find(miembro->AsInteger()); it != nuevos.end()) {
+            AnadirCopia(n.subgrupos, subgrupos,
+                        {{"cdsSubFPtrGrupo", grupo}, {"cdsSubFPtrAlumno", it->second}});
+        }
+    }
+    TClientDataSet& semillas = *datos.semillas;
+    int mayor = 0;
+    for (semillas.First(); !semillas.Eof(); semillas.Next()) {
+        AnadirCopia(n.semillas, semillas, {{"cdsSemFPtrGrupo", grupo}});
+        mayor = std::max(mayor, Campo(semillas, "cdsSemFIdSemilla")->AsInteger());
+    }
+    t.Contador(kSemillas, mayor, true);
+}
+
+// The installation's three tables are swapped for the prepared ones (the old ones kept
+// until the end) and the new group folder goes into "BDs".
+void PlanificarInstalacion(PuestaEnSitio& plan, const TablasInstalacion& t, const QString& respaldo,
+                           const QString& nueva, const QString& carpetaGrupo) {
+    for (const QString& tabla : {kGrupo, kAlumno, kCodigos}) {
+        const QString propio = RutasDatos::Archivo(RutasDatos::CarpetaBDs(), tabla);
+        plan.Mover(propio, Archivo(respaldo, tabla));
+        plan.Mover(Archivo(t.carpeta, tabla), propio);
+    }
+    plan.Mover(SinBarra(nueva), SinBarra(carpetaGrupo));
+}
+
+// The data module on the installation's new files, on the imported group and student.
+void MostrarGrupoImportado(TdmCDS& dm, int grupo, int alumno) {
+    RecargarTablasInstalacion(dm);
+    const QString modulo = std::exchange(dm.Modulo, QString());
+    dm.LocalizarGrupo(grupo);
+    dm.Modulo = modulo;
+    dm.AbrirTablasGrupo();
+    dm.FiltrarSemillas();
+    dm.cdsAlumno->Locate(QStringLiteral("cdsAFCodAlumno"), alumno);
+}
+
 }  // namespace
 
 ResultadoIntercambio ImportarGrupo(TdmCDS& dm, const QString& origen, Reemplazo reemplazo,
@@ -523,51 +608,11 @@ ResultadoIntercambio ImportarGrupo(TdmCDS& dm, const QString& origen, Reemplazo 
         TablasNuevoGrupo n;
 
         // Students under codes free here; their memberships and subgroup rows follow.
-        TClientDataSet& importados = *datos.alumnos;
-        std::vector<int> usados = Codigos(t.alumnos, "cdsAFCodAlumno");
-        std::map<int, int> nuevos;  // imported code -> local code
-        const int total = importados.RecordCount();
-        int hechos = 0, ultimo = -1;
-        for (importados.First(); !importados.Eof(); importados.Next()) {
-            avisar(Avance::Alumnos, hechos++, total);
-            const int propio = Campo(importados, "cdsAFCodAlumno")->AsInteger();
-            if (nuevos.count(propio)) continue;  // one student, two rows
-            int codigo = propio;
-            if (codigo <= 0 || std::find(usados.begin(), usados.end(), codigo) != usados.end()) {
-                codigo = MenorCodigoLibre(usados);
-                t.Contador(kAlumno, codigo, false);
-            }
-            usados.push_back(codigo);
-            nuevos[propio] = ultimo = codigo;
-            AnadirCopia(t.alumnos, importados,
-                        {{"cdsAFCodAlumno", codigo}, {"cdsAFGrupos", QString::number(r.codigoGrupo) + u'#'}});
-            TClientDataSet& miembros = *datos.miembros;
-            if (miembros.Locate(QStringLiteral("cdsGrpAlFPtrAlumno"), propio))
-                AnadirCopia(n.miembros, miembros,
-                            {{"cdsGrpAlFPtrGrupo", r.codigoGrupo}, {"cdsGrpAlFPtrAlumno", codigo}});
-            else
-                AnadirCopia(n.miembros, TClientDataSet(),
-                            {{"cdsGrpAlFPtrGrupo", r.codigoGrupo}, {"cdsGrpAlFPtrAlumno", codigo}});
-        }
-        r.alumnos = static_cast<int>(nuevos.size());
-        TClientDataSet& subgrupos = *datos.subgrupos;
-        TField* miembro = Campo(subgrupos, "cdsSubFPtrAlumno");
-        for (subgrupos.First(); !subgrupos.Eof(); subgrupos.Next()) {
-            if (miembro->IsNull()) {
-                AnadirCopia(n.subgrupos, subgrupos, {{"cdsSubFPtrGrupo", r.codigoGrupo}});
-            } else if (const auto it = nuevos.find(miembro->AsInteger()); it != nuevos.end()) {
-                AnadirCopia(n.subgrupos, subgrupos,
-                            {{"cdsSubFPtrGrupo", r.codigoGrupo}, {"cdsSubFPtrAlumno", it->second}});
-            }
-        }
-        TClientDataSet& semillas = *datos.semillas;
-        int mayorSemilla = 0;
-        for (semillas.First(); !semillas.Eof(); semillas.Next()) {
-            AnadirCopia(n.semillas, semillas, {{"cdsSemFPtrGrupo", r.codigoGrupo}});
-            mayorSemilla = std::max(mayorSemilla, Campo(semillas, "cdsSemFIdSemilla")->AsInteger());
-        }
-        t.Contador(kSemillas, mayorSemilla, true);
-
+        const AlumnosImportados alumnos =
+            PrepararAlumnos(datos, t, n, r.codigoGrupo,
+                            [&](int hechos, int total) { avisar(Avance::Alumnos, hechos, total); });
+        r.alumnos = static_cast<int>(alumnos.codigos.size());
+        PrepararSubgruposYSemillas(datos, alumnos.codigos, t, n, r.codigoGrupo);
         AnadirCopia(t.grupos, grupo,
                     {{"cdsGrpFCodGrupo", r.codigoGrupo},
                      {"cdsGrpFDirectorio", carpetaGrupo},
@@ -579,13 +624,7 @@ ResultadoIntercambio ImportarGrupo(TdmCDS& dm, const QString& origen, Reemplazo 
 
         // Everything is ready: into place in one step.
         avisar(Avance::PoniendoEnSitio);
-        const QString respaldo = trabajo.Sub(QStringLiteral("respaldo"));
-        for (const QString& tabla : {kGrupo, kAlumno, kCodigos}) {
-            const QString propio = RutasDatos::Archivo(RutasDatos::CarpetaBDs(), tabla);
-            plan.Mover(propio, Archivo(respaldo, tabla));
-            plan.Mover(Archivo(t.carpeta, tabla), propio);
-        }
-        plan.Mover(SinBarra(nueva), SinBarra(carpetaGrupo));
+        PlanificarInstalacion(plan, t, trabajo.Sub(QStringLiteral("respaldo")), nueva, carpetaGrupo);
         QString fallo;
         if (const int err = plan.Ejecutar(
                 fallo, [&](int hecho, int pasos) { avisar(Avance::PoniendoEnSitio, hecho, pasos); }))
@@ -594,20 +633,15 @@ ResultadoIntercambio ImportarGrupo(TdmCDS& dm, const QString& origen, Reemplazo 
                                                  QString::fromLocal8Bit(std::strerror(err))));
         enSitio = true;
         cerradas.Olvidar();
-
-        RecargarTablasInstalacion(dm);
-        const QString modulo = std::exchange(dm.Modulo, QString());
-        dm.LocalizarGrupo(r.codigoGrupo);
-        dm.Modulo = modulo;
-        dm.AbrirTablasGrupo();
-        dm.FiltrarSemillas();
-        dm.cdsAlumno->Locate(QStringLiteral("cdsAFCodAlumno"), ultimo);
+        MostrarGrupoImportado(dm, r.codigoGrupo, alumnos.ultimo);
         r.correcto = true;
         r.mensaje = Texto(kTextoCargado);
     } catch (const ErrorIntercambio& e) {
         r.mensaje = e.Texto();
     } catch (const EDatabaseError& e) {
         r.mensaje = Texto(kTextoImportacionFallida) + QLatin1Char(' ') + e.Message();
+    } catch (const std::exception& e) {
+        r.mensaje = Texto(kTextoImportacionFallida) + QLatin1Char(' ') + QString::fromUtf8(e.what());
     }
     if (!r.correcto && enSitio) {  // in place: only showing it failed
         r.correcto = true;
