@@ -99,6 +99,23 @@ TEST_F(Intercambio, ElGrupoDemoLlegaConCodigosNuevosYSusAlumnosEntran) {
     EXPECT_EQ(subgrupo.tipo, 2);
 }
 
+TEST_F(Intercambio, ElCodigoDelGrupoSaleDeSuCampoYNoDelTextoDeSuCarpeta) {
+    Exportar();
+    CambiarTabla(Exportada() + "/cdsGrupo.cds", [](TClientDataSet& t) {
+        t.First();
+        t.Edit();
+        t.FieldByName("cdsGrpFCodGrupo")->SetAsInteger(1000);
+        t.FieldByName("cdsGrpFDirectorio")->SetAsString("D:\\GRP\\Clases GRP 12\\");
+        t.FieldByName("cdsGrpFNombre")->SetAsString("Mil");
+        t.Post();
+    });
+    const Salida s = EjecutarDatos({"importar-grupo", B(), Exportada()});
+    ASSERT_EQ(s.estado, 0) << s.texto.toStdString();
+    EXPECT_TRUE(s.texto.contains("código 1000")) << s.texto.toStdString();
+    EXPECT_EQ(Columna(B("BDs/cdsGrupo.cds"), "cdsGrpFDirectorio").last(), B("BDs/GRP 1000/"));
+    EXPECT_EQ(Columna(B("BDs/GRP 1000/cdsSemilla.cds"), "cdsSemFPtrGrupo").first(), "1000");
+}
+
 TEST_F(Intercambio, ReemplazarDejaUnSoloGrupoSinLosHistoricosDelAnterior) {
     Exportar();
     // b's own demo group has the same name; its first student has a history.
