@@ -138,7 +138,7 @@ int BorrarArchivoTabla(const QString& ruta) {
     return primero;
 }
 
-int CopiarArchivo(const QString& origen, const QString& destino) {
+int CopiarArchivo(const QString& origen, const QString& destino, bool durable) {
     Descriptor entrada(::open(Nativo(origen).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
     if (entrada.fd() < 0) return errno;
     struct stat datos {};
@@ -153,7 +153,7 @@ int CopiarArchivo(const QString& origen, const QString& destino) {
             ::open(Nativo(temporal).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
         if (salida.fd() < 0) return errno;
         err = CopiarContenido(entrada.fd(), salida.fd());
-        if (!err && ::fsync(salida.fd()) != 0) err = errno;
+        if (!err && durable && ::fsync(salida.fd()) != 0) err = errno;
         if (const int cierre = salida.Cerrar(); !err) err = cierre;
     }
     if (!err) err = Renombrar(temporal, destino);
@@ -161,7 +161,7 @@ int CopiarArchivo(const QString& origen, const QString& destino) {
         BorrarNombre(temporal);
         return err;
     }
-    return SincronizarCarpeta(QFileInfo(destino).absolutePath());
+    return durable ? SincronizarCarpeta(QFileInfo(destino).absolutePath()) : 0;
 }
 
 int Enlazar(const QString& origen, const QString& destino) {

@@ -34,9 +34,10 @@ int BorrarNombre(const QString& ruta);
 // a journal left by an interrupted write is never applied to another file of that name.
 int BorrarArchivoTabla(const QString& ruta);
 // Copies a regular file (a link as source is refused with ELOOP): the copy is written
-// beside the destination, made durable and renamed over it, so that the destination is
-// either the old file or the whole copy.
-int CopiarArchivo(const QString& origen, const QString& destino);
+// beside the destination and renamed over it, so that the destination is either the old
+// file or the whole copy. `durable`: on disk before the rename, and the rename too (a
+// working copy that is read back at once does without).
+int CopiarArchivo(const QString& origen, const QString& destino, bool durable = true);
 // A second name for a file (hard link); the destination must not exist.
 int Enlazar(const QString& origen, const QString& destino);
 

@@ -296,7 +296,7 @@ ResultadoIntercambio ExportarGrupo(TdmCDS& dm, const QString& destino, const Fun
         {
             TablasGrupoCerradas cerradas(dm);
             const QString copia = trabajo.Sub(nombreCarpeta);
-            if (!CopiarCarpeta(carpetaGrupo, copia, QStringLiteral("*.cds")))
+            if (!CopiarCarpeta(carpetaGrupo, copia, QStringLiteral("*.cds"), false))
                 Fallar(kTextoExportacionFallida);
             cerradas.Reabrir();
             // The group record beside the copy: it goes into the exchange folder last, so
@@ -470,6 +470,23 @@ void AnadirCopia(TClientDataSet& destino, const TClientDataSet& origen,
     destino.Post();
 }
 
+// The codes of a table as new ones are given: the smallest one free, as SiguienteCodigo
+// gives it. Given codes only grow the set, so the search goes on from the last one.
+class CodigosLibres {
+public:
+    explicit CodigosLibres(const std::vector<int>& usados) : usados_(usados.begin(), usados.end()) {}
+    bool Libre(int codigo) const { return codigo > 0 && !usados_.count(codigo); }
+    int Siguiente() {
+        while (usados_.count(menor_)) ++menor_;
+        return menor_;
+    }
+    void Usar(int codigo) { usados_.insert(codigo); }
+
+private:
+    std::set<int> usados_;
+    int menor_ = 1;
+};
+
 struct AlumnosImportados {
     std::map<int, int> codigos;  // imported code -> local code
     int ultimo = -1;             // local code of the last one
@@ -482,7 +499,7 @@ AlumnosImportados PrepararAlumnos(CarpetaIntercambio& datos, TablasInstalacion& 
     TClientDataSet& importados = *datos.alumnos;
     TClientDataSet& miembros = *datos.miembros;
     const TClientDataSet sinMiembro;
-    std::vector<int> usados = Codigos(t.alumnos, "cdsAFCodAlumno");
+    CodigosLibres codigos(Codigos(t.alumnos, "cdsAFCodAlumno"));
     AlumnosImportados hechosAqui;
     std::map<int, int>& nuevos = hechosAqui.codigos;
     const int total = importados.RecordCount();
@@ -492,11 +509,11 @@ AlumnosImportados PrepararAlumnos(CarpetaIntercambio& datos, TablasInstalacion& 
         const int propio = Campo(importados, "cdsAFCodAlumno")->AsInteger();
         if (nuevos.count(propio)) continue;  // one student, two rows
         int codigo = propio;
-        if (codigo <= 0 || std::find(usados.begin(), usados.end(), codigo) != usados.end()) {
-            codigo = MenorCodigoLibre(usados);
+        if (!codigos.Libre(codigo)) {
+            codigo = codigos.Siguiente();
             t.Contador(kAlumno, codigo, false);
         }
-        usados.push_back(codigo);
+        codigos.Usar(codigo);
         nuevos[propio] = hechosAqui.ultimo = codigo;
         AnadirCopia(t.alumnos, importados,
                     {{"cdsAFCodAlumno", codigo}, {"cdsAFGrupos", QString::number(grupo) + u'#'}});
@@ -570,7 +587,7 @@ ResultadoIntercambio ImportarGrupo(TdmCDS& dm, const QString& origen, Reemplazo 
         CarpetaTrabajoTemporal trabajo(dm);
         // The exchange, copied and read: nothing of the installation has changed yet.
         const QString copia = trabajo.Sub(QStringLiteral("origen"));
-        if (!CopiarCarpeta(origen, copia, QStringLiteral("*.cds"))) Fallar(kTextoImportacionFallida);
+        if (!CopiarCarpeta(origen, copia, QStringLiteral("*.cds"), false)) Fallar(kTextoImportacionFallida);
         CarpetaIntercambio datos = LeerCarpetaIntercambio(copia);
         avisar(Avance::Leyendo);
         TClientDataSet& grupo = *datos.grupo;

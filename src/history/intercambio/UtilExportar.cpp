@@ -32,7 +32,7 @@ QString ConBarra(const QString& carpeta) {
     return r;
 }
 
-bool CopiarCarpeta(const QString& origen, const QString& destino, const QString& mascara) {
+bool CopiarCarpeta(const QString& origen, const QString& destino, const QString& mascara, bool durable) {
     const QString desde = ConBarra(origen), hasta = ConBarra(destino);
     QStringList nombres;
     if (tablas::ListarCarpeta(desde, nombres) != 0) {
@@ -52,11 +52,11 @@ bool CopiarCarpeta(const QString& origen, const QString& destino, const QString&
                     completo = false;
                     continue;
                 }
-                completo = CopiarCarpeta(fuente, copia, QStringLiteral("*.*")) && completo;
+                completo = CopiarCarpeta(fuente, copia, QStringLiteral("*.*"), durable) && completo;
                 break;
             }
             case ClaseEntrada::Archivo:
-                if (tablas::CopiarArchivo(fuente, copia) != 0) {
+                if (tablas::CopiarArchivo(fuente, copia, durable) != 0) {
                     Avisar(kTextoNoSeCopia, nombre);
                     completo = false;
                 }
