@@ -292,6 +292,9 @@ ResultadoIntercambio ExportarGrupo(TdmCDS& dm, const QString& destino, const Fun
 
         avisar(Avance::Leyendo);
         CarpetaTrabajoTemporal trabajo(dm);
+        // Finishing an import left half way reloads the tables: back to the group.
+        if (dm.cdsGrpFCodGrupo->AsInteger() != r.codigoGrupo && !dm.LocalizarGrupo(r.codigoGrupo))
+            Fallar(kTextoExportacionFallida);
         const QString carpetaGrupo = dm.CarpetaGrupoActual();
         {
             TablasGrupoCerradas cerradas(dm);
