@@ -38,6 +38,8 @@ TEST_F(Intercambio, ElGrupoDemoLlegaConCodigosNuevosYSusAlumnosEntran) {
     CompletarGrupoDemo(A("BDs/GRP 001/"));
     // The destination already has group 1 and students 1 to 5, under another group name.
     CambiarNombreGrupo(B(), "Otro grupo");
+    // Histories stay behind.
+    QFile::copy(A("BDs/cdsReparacion.cds"), A("Historic/cdsReparacion001.cds"));
     const Instantanea origen = TomarInstantanea(A());
     Exportar();
     EXPECT_EQ(TomarInstantanea(A()), origen);
@@ -47,6 +49,7 @@ TEST_F(Intercambio, ElGrupoDemoLlegaConCodigosNuevosYSusAlumnosEntran) {
     ASSERT_EQ(s.estado, 0) << s.texto.toStdString();
     EXPECT_TRUE(s.texto.contains("código 2: 5 alumnos")) << s.texto.toStdString();
     EXPECT_FALSE(QFileInfo::exists(B("DMTTemp")));
+    EXPECT_TRUE(QDir(B("Historic")).isEmpty());
 
     EXPECT_EQ(Columna(B("BDs/cdsGrupo.cds"), "cdsGrpFNombre"), (QStringList{"Otro grupo", kGrupoDemo}));
     auto grupos = LeerTabla(B("BDs/cdsGrupo.cds"));
