@@ -9,6 +9,7 @@
 
 #include "Cadenas.h"
 #include "CodigoLibre.h"
+#include "ErroresTablas.h"
 #include "EstructuraTabla.h"
 #include "Idioma.h"
 #include "Instalacion.h"
@@ -326,10 +327,8 @@ ResultadoIntercambio ExportarGrupo(TdmCDS& dm, const QString& destino, const Fun
         r.mensaje = Texto(kTextoExportado);
     } catch (const ErrorIntercambio& e) {
         r.mensaje = e.Texto();
-    } catch (const EDatabaseError& e) {
-        r.mensaje = Texto(kTextoExportacionFallida) + QLatin1Char(' ') + e.Message();
     } catch (const std::exception& e) {
-        r.mensaje = Texto(kTextoExportacionFallida) + QLatin1Char(' ') + QString::fromUtf8(e.what());
+        r.mensaje = Texto(kTextoExportacionFallida) + QLatin1Char(' ') + ErroresTablas::TextoError(e);
     }
     dm.cdsAux->Close();
     dm.cdsAux->SetFileName(QString());
@@ -658,10 +657,8 @@ ResultadoIntercambio ImportarGrupo(TdmCDS& dm, const QString& origen, Reemplazo 
         r.mensaje = Texto(kTextoCargado);
     } catch (const ErrorIntercambio& e) {
         r.mensaje = e.Texto();
-    } catch (const EDatabaseError& e) {
-        r.mensaje = Texto(kTextoImportacionFallida) + QLatin1Char(' ') + e.Message();
     } catch (const std::exception& e) {
-        r.mensaje = Texto(kTextoImportacionFallida) + QLatin1Char(' ') + QString::fromUtf8(e.what());
+        r.mensaje = Texto(kTextoImportacionFallida) + QLatin1Char(' ') + ErroresTablas::TextoError(e);
     }
     if (!r.correcto && enSitio) {  // in place: only showing it failed
         r.correcto = true;

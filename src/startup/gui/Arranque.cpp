@@ -7,6 +7,7 @@
 #include <chrono>
 
 #include "AccesoLoginDatos.h"
+#include "Aplicacion.h"
 #include "Azar.h"
 #include "CapaMensajesVentanas.h"
 #include "Configuracion.h"
@@ -49,15 +50,14 @@ void crearIdioma() {
 
 // Opens a main window with the login hidden, and brings the login back after.
 void AbrirSinLogin(int tipoUsuario) {
-    OcultarLogin();
-    MostrarGestAverias(tipoUsuario);
-    MostrarLogin();
+    // A login refused by the workstation (a damaged history) leaves the login in front.
+    if (MostrarGestAverias(tipoUsuario, OcultarLogin)) MostrarLogin();
 }
 
 }  // namespace
 
 int EjecutarAverias(int argc, char** argv) {
-    QApplication app(argc, argv);
+    TAplicacion app(argc, argv);
     Instalacion::Iniciar(QCoreApplication::arguments());
     SembrarAzar(static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
 
