@@ -49,7 +49,8 @@ TEST_F(Intercambio, ElGrupoDemoLlegaConCodigosNuevosYSusAlumnosEntran) {
     ASSERT_EQ(s.estado, 0) << s.texto.toStdString();
     EXPECT_TRUE(s.texto.contains("código 2: 5 alumnos")) << s.texto.toStdString();
     EXPECT_FALSE(QFileInfo::exists(B("DMTTemp")));
-    EXPECT_TRUE(QDir(B("Historic")).isEmpty());
+    for (const char* alumno : {"006", "007", "008", "009", "010"})
+        EXPECT_FALSE(QFile::exists(B("Historic/cdsReparacion") + alumno + ".cds")) << alumno;
 
     EXPECT_EQ(Columna(B("BDs/cdsGrupo.cds"), "cdsGrpFNombre"), (QStringList{"Otro grupo", kGrupoDemo}));
     auto grupos = LeerTabla(B("BDs/cdsGrupo.cds"));
