@@ -13,10 +13,10 @@ constexpr int kTextoNoSeBorraArchivo = 221;  // + file
 constexpr int kTextoFaltanArchivos = 226;    // the folder is not an exchange folder
 constexpr int kTextoTituloCarpeta = 7000;    // title of the folder dialog
 // Failures the exchange reports instead of finishing.
-constexpr int kTextoExportacionFallida = 38000;  // the exchange folder is not complete
-constexpr int kTextoNombreNoValido = 38001;      // + group name: cannot name a folder
-constexpr int kTextoTablaDanada = 38002;         // + file: damaged or of another structure
-constexpr int kTextoSinGrupo = 38003;            // + file: does not hold exactly one group
-constexpr int kTextoImportacionFallida = 38004;  // nothing has changed
-constexpr int kTextoNoEsCarpeta = 38005;         // + path: exists and is not a folder
-constexpr int kTextoGrupoExistente = 38006;      // + name: a group of that name exists, not replaced
+constexpr int kTextoExportacionFallida = 39000;  // the exchange folder is not complete
+constexpr int kTextoNombreNoValido = 39001;      // + group name: cannot name a folder
+constexpr int kTextoTablaDanada = 39002;         // + file: damaged or of another structure
+constexpr int kTextoSinGrupo = 39003;            // + file: does not hold exactly one group
+constexpr int kTextoImportacionFallida = 39004;  // nothing has changed
+constexpr int kTextoNoEsCarpeta = 39005;         // + path: exists and is not a folder
+constexpr int kTextoGrupoExistente = 39006;      // + name: a group of that name exists, not replaced

@@ -16,6 +16,7 @@ int OrdenVolcar(const QStringList& argumentos, QTextStream& salida, QTextStream&
 int OrdenCampos(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenExportarGrupo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenImportarGrupo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
+int OrdenInstalacion(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenDemo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 
 // Exit statuses.

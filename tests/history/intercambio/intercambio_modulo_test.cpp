@@ -106,7 +106,7 @@ TEST_F(IntercambioEnModulo, UnaExportacionQueFallaLoDiceYDejaElGrupoAbierto) {
     const ResultadoIntercambio r = ExportarGrupo(*dm, D("ocupado"));
     EXPECT_FALSE(r.correcto);
     EXPECT_NE(r.mensaje, Texto(210));
-    EXPECT_TRUE(r.mensaje.startsWith(Texto(38005))) << r.mensaje.toStdString();
+    EXPECT_TRUE(r.mensaje.startsWith(Texto(39005))) << r.mensaje.toStdString();
     EXPECT_EQ(TomarInstantanea(B()), antes);
     EXPECT_TRUE(dm->cdsGrupoAlumno->Active());
     EXPECT_TRUE(dm->cdsSemilla->Active());
