@@ -195,6 +195,17 @@ public:
                           const QString& carpeta);
     static void VaciarTabla(TClientDataSet* tabla);
 
+    // ------------------------------------------------ seeds (dmCDSSemillas.cpp)
+
+    // The virtual code of a fault drawn `azar`: azar - 200 / code tutorised, azar - 250 / code
+    // otherwise, cut toward zero. A fault numbered 0 keeps its draw as its virtual code.
+    static int CodigoVirtual(int codigoAveria, int azar, bool tutorizada);
+    // One seed per fault of a trainer for a group in one mode, all of one new batch; saved
+    // once at the end. The group must be the current one; the trainer becomes the current one.
+    void GenerarSemillas(int grupo, int equipo, bool tutorizada);
+    // Both seed sets of every trainer, activated or not, for a new group (the current one).
+    void GenerarSemillasGrupo(int grupo);
+
 signals:
     // False while a row is being inserted into a table the group tree shows: the class
     // management tree must not react to its changes until this says true again.

@@ -5,6 +5,7 @@
 #include <QImageReader>
 #include <QMessageBox>
 #include <chrono>
+#include <functional>
 
 #include "AccesoLoginDatos.h"
 #include "Azar.h"
@@ -13,7 +14,9 @@
 #include "DMT_AVDatosPersonales.h"
 #include "DMT_AVDetectarEquipo.h"
 #include "DMT_EscogerCaratula.h"
+#include "DMT_GestAlumnado.h"
 #include "DMT_GestAverias.h"
+#include "DMT_ModifPassword.h"
 #include "DMT_Password.h"
 #include "FichaPersonalDatos.h"
 #include "FormActivo.h"
@@ -47,9 +50,9 @@ void crearIdioma() {
 }
 
 // Opens a main window with the login hidden, and brings the login back after.
-void AbrirSinLogin(int tipoUsuario) {
+void AbrirSinLogin(const std::function<void()>& abrir) {
     OcultarLogin();
-    MostrarGestAverias(tipoUsuario);
+    abrir();
     MostrarLogin();
 }
 
@@ -68,9 +71,9 @@ int EjecutarAverias(int argc, char** argv) {
     TdmCDS datos;         // the program's dmCDS
     datos.AbrirTablas();  // a missing file is reported and start-up goes on
     AccesoLogin acceso = AccesoLoginDatos(datos);
-    // Until class management is there, the teacher practises at the workstation.
-    acceso.abrirGestionAlumnado = [] { AbrirSinLogin(UsuarioProfesor); };
-    acceso.abrirPuesto = [](int tipo) { AbrirSinLogin(tipo); };
+    acceso.abrirGestionAlumnado = [] { AbrirSinLogin(MostrarGestAlumnado); };
+    TFDMT_GestAlumnado::CambiarPassword = [] { CambiarPasswordProfesor(); };
+    acceso.abrirPuesto = [](int tipo) { AbrirSinLogin([tipo] { MostrarGestAverias(tipo); }); };
     TFDMT_Password login(acceso);
     TFDMT_EscogerCaratula modelos;  // kept hidden for the life of the program
     TFDMT_AVDetectarEquipo::ElegirModelo = ElegirCaratula;
