@@ -40,6 +40,7 @@ constexpr int kTextoAlumnos = 108;
 constexpr int kTextoAcceso = 124;
 constexpr int kTextoSubgrupos = 200;
 constexpr int kTextoFallaBorrado = 249;
+constexpr int kTextoNoGuardado = 117;
 constexpr int kDesplazamientoSeleccion = 7;
 
 const char* const kImagenes[] = {"Grupo", "Acceso", "Alumnos", "Subgrupos", "Alumno", "Subgrupo"};
@@ -610,14 +611,25 @@ void TFDMT_GestAlumnado::NuevoGrupo() {
     MostrarEstado(Texto(227) + QLatin1Char(' ') + Texto(229));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     BloquearPanel();
-    if (dm.cdsGrupo->ReadOnly()) dm.cdsGrupo->SetReadOnly(false);
-    dm.cdsGrupo->Insert();
+    bool insertado = false;
+    try {
+        if (dm.cdsGrupo->ReadOnly()) dm.cdsGrupo->SetReadOnly(false);
+        insertado = dm.cdsGrupo->Insert();
+    } catch (const std::exception&) {
+        if (TdmCDS::EnInsercion(dm.cdsGrupo)) dm.cdsGrupo->Cancel();
+    }
+    QApplication::restoreOverrideCursor();
+    OcultarEstado();
+    if (!insertado) {
+        // No code could be given (the table files cannot be read): nothing was started.
+        MostrarMensaje(Texto(kTextoNoGuardado), BotonesAceptar, 2);
+        DesbloquearPanel();
+        return;
+    }
     TFDMT_VentanaGrupos* pagina = PaginaGrupos();
     MostrarPagina(pagina);
     pagina->AspectoEditable();
     pagina->EnfocarNombre();
-    QApplication::restoreOverrideCursor();
-    OcultarEstado();
 }
 
 void TFDMT_GestAlumnado::EliminarGrupo() {

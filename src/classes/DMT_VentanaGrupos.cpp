@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "CarpetasGrupo.h"
 #include "ControlesDatos.h"
@@ -181,32 +182,36 @@ void TFDMT_VentanaGrupos::BitBtnAceptarClick() {
 }
 
 TFDMT_VentanaGrupos::Entrada TFDMT_VentanaGrupos::leerEntrada() const {
-    const TdmCDS& dm = *dmCDS;
-    return {dm.cdsGrpFNombre->Value(), dm.cdsGrpFDescripcion->Value(), dm.cdsGrpFAsignatura->Value(),
-            dm.cdsGrpFProfesor->Value()};
-}
-
-void TFDMT_VentanaGrupos::reponerEntrada(const Entrada& entrada) const {
-    const TdmCDS& dm = *dmCDS;
-    dm.cdsGrpFNombre->SetValue(entrada.nombre);
-    dm.cdsGrpFDescripcion->SetValue(entrada.descripcion);
-    dm.cdsGrpFAsignatura->SetValue(entrada.asignatura);
-    dm.cdsGrpFProfesor->SetValue(entrada.profesor);
+    Entrada valores;
+    for (const TField* campo : dmCDS->cdsGrupo->Fields())
+        valores.append(campo->FieldKind() == fkData ? campo->Value() : QVariant());
+    return valores;
 }
 
 void TFDMT_VentanaGrupos::volverAEditar(bool nueva, int marca, const Entrada& entrada) {
-    TClientDataSet* grupos = dmCDS->cdsGrupo;
+    TdmCDS& dm = *dmCDS;
+    TClientDataSet* grupos = dm.cdsGrupo;
     if (!TdmCDS::EnConsulta(grupos)) return;  // the post itself was refused: nothing moved
     if (nueva) {
-        // The row is in memory only: it goes, and a new insertion takes what was typed.
+        // The row is in memory only: it goes, and the insertion is taken up again as it was,
+        // with the code and folder it had been given.
         grupos->SetSavePoint(marca);
         grupos->SetReadOnly(false);
-        grupos->Insert();
+        const TDataSetNotifyEvent antes = std::exchange(grupos->BeforeInsert, nullptr);
+        const TDataSetNotifyEvent despues = std::exchange(grupos->AfterInsert, nullptr);
+        const bool insertado = grupos->Insert();
+        grupos->BeforeInsert = antes;
+        grupos->AfterInsert = despues;
+        if (!insertado) return;
+        emit dm.ReaccionesArbol(false);
     } else {
         grupos->Edit();
     }
-    reponerEntrada(entrada);
-    dmCDS->Modificado = true;
+    const std::vector<TField*>& campos = grupos->Fields();
+    for (std::size_t i = 0; i < campos.size(); ++i)
+        if (campos[i]->FieldKind() == fkData && !campos[i]->ReadOnly)
+            campos[i]->SetValue(entrada.value(int(i)));
+    dm.Modificado = true;
 }
 
 bool TFDMT_VentanaGrupos::crearCarpetaYSemillas() {

@@ -31,12 +31,9 @@ protected:
 
 private:
     TDBEdit* campo(const char* nombre, const QString& nombreCampo);
-    // The teacher's input, to be typed back after a save that did not reach the file.
-    struct Entrada {
-        QVariant nombre, descripcion, asignatura, profesor;
-    };
+    // The record as the teacher left it, to be put back after a save that did not reach the file.
+    using Entrada = QVariantList;
     Entrada leerEntrada() const;
-    void reponerEntrada(const Entrada& entrada) const;
     void volverAEditar(bool nueva, int marca, const Entrada& entrada);
     bool crearCarpetaYSemillas();
 
