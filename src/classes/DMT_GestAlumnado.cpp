@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iterator>
 
 #include "Ayuda.h"
 #include "CarpetasGrupo.h"
@@ -322,10 +323,15 @@ QTreeWidgetItem* TFDMT_GestAlumnado::NodoGrupo(QTreeWidgetItem* nodo) {
 }
 
 QIcon TFDMT_GestAlumnado::ImagenNodo(int imagen) {
-    QIcon icono;
-    anadirImagen(icono, imagen, QIcon::Normal);
-    anadirImagen(icono, imagen + kDesplazamientoSeleccion, QIcon::Selected);
-    return icono;
+    if (imagenes_.isEmpty()) {
+        for (int i = 0; i < int(std::size(kImagenes)); ++i) {
+            QIcon icono;
+            anadirImagen(icono, i, QIcon::Normal);
+            anadirImagen(icono, i + kDesplazamientoSeleccion, QIcon::Selected);
+            imagenes_.append(icono);
+        }
+    }
+    return imagenes_.value(imagen);
 }
 
 void TFDMT_GestAlumnado::seleccionarCallado(QTreeWidgetItem* nodo) {
@@ -337,13 +343,9 @@ void TFDMT_GestAlumnado::CargarArbol() {
     {
         Callado callado(callado_);
         TreeViewGrupos_->clear();
-        TClientDataSet* grupos = dmCDS->cdsGrupo;
-        if (grupos->Active()) {
-            const TBookmark actual = grupos->GetBookmark();
-            for (grupos->First(); !grupos->Eof(); grupos->Next())
-                AnadirNodoGrupo(dmCDS->cdsGrpFNombre->AsString(), dmCDS->cdsGrpFCodGrupo->AsInteger());
-            grupos->GotoBookmark(actual);
-        }
+        dmCDS->RecorrerGrupos([this] {
+            AnadirNodoGrupo(dmCDS->cdsGrpFNombre->AsString(), dmCDS->cdsGrpFCodGrupo->AsInteger());
+        });
         if (TreeViewGrupos_->topLevelItemCount() > 0)
             TreeViewGrupos_->setCurrentItem(TreeViewGrupos_->topLevelItem(0));
     }

@@ -76,7 +76,8 @@ public:
     bool SeleccionarNodo(QTreeWidgetItem* nodo);
     // The group node a node belongs to.
     static QTreeWidgetItem* NodoGrupo(QTreeWidgetItem* nodo);
-    static QIcon ImagenNodo(int imagen);
+    // The picture of a node kind, read once per window.
+    QIcon ImagenNodo(int imagen);
 
     // Unsaved edits: asks text 150; true when the node or window may be left.
     bool ConfirmarCambios();
@@ -145,6 +146,7 @@ private:
     // The window's own changes to the tree do not count as the user's.
     int callado_ = 0;
     bool reparacionVirtual_ = false;
+    QList<QIcon> imagenes_;
 };
 
 // Opens class management maximised and modal; returns when it has closed (after the

@@ -195,6 +195,13 @@ public:
                           const QString& carpeta);
     static void VaciarTabla(TClientDataSet* tabla);
 
+    // ------------------------------------------------ the class tree (dmCDSSemillas.cpp)
+
+    // Runs `porGrupo` on every group in the group table's order, with that group's members
+    // and subgroups loaded (not its seeds); then the group that was current is current
+    // again with its tables.
+    void RecorrerGrupos(const std::function<void()>& porGrupo);
+
     // ------------------------------------------------ seeds (dmCDSSemillas.cpp)
 
     // The virtual code of a fault drawn `azar`: azar - 200 / code tutorised, azar - 250 / code
@@ -253,6 +260,9 @@ private:
     bool EsTablaHistorico(const TClientDataSet* tabla) const;
     bool HayGrupos() const;
     void CrearArchivoVacio(TClientDataSet* tabla, const QString& archivo);
+    // One batch of seeds in memory; false when the trainer is not in the trainer table.
+    bool AnadirLoteSemillas(int grupo, int equipo, bool tutorizada);
+    void GuardarLotesSemillas();
 
     void CrearComponentes();
     void DefinirEstructuras();

@@ -1,4 +1,5 @@
-// The seeds of a group: which faults of each trainer it meets, under which virtual codes.
+// The seeds of a group: which faults of each trainer it meets, under which virtual codes;
+// and the walk over every group that the class tree is built by.
 #include <algorithm>
 #include <cstdint>
 #include <utility>
@@ -51,32 +52,37 @@ int TdmCDS::CodigoVirtual(int codigoAveria, int azar, bool tutorizada) {
     return static_cast<int>(static_cast<double>(diferencia) / codigoAveria);
 }
 
-void TdmCDS::GenerarSemillas(int grupo, int equipo, bool tutorizada) {
+bool TdmCDS::AnadirLoteSemillas(int grupo, int equipo, bool tutorizada) {
     // The faults shown are those of the trainer table's current row (which loads its catalogue).
     if (cdsEFCodEquipo->AsInteger() != equipo && !cdsEquipo->Locate(QStringLiteral("cdsEFCodEquipo"), equipo))
-        return;
+        return false;
     if (EquipoCargado() != equipo) AbrirTablasEquipo(equipo);
-    {
-        EstadoCursor averias(cdsAveria, true);
-        AplicarFiltro(cdsAveria, QStringLiteral("cdsAvFPtrEquipo = ") + QString::number(equipo));
-        // One save of the seeds and one of the counters for the whole batch, not one per seed.
-        SinManejador sinCalculos(cdsSemilla->OnCalcFields);
-        SinManejador sinGuardarSemilla(cdsSemilla->AfterPost);
-        SinManejador sinGuardarCodigos(cdsCodigos->AfterPost);
-        const int lote = UltimoLote(cdsSemilla, cdsSemFCodSemilla) + 1;
-        for (cdsAveria->First(); !cdsAveria->Eof(); cdsAveria->Next()) {
-            const int azar = Azar(tutorizada ? kAzarTutorizada : kAzarLibre);
-            NuevaSemilla(lote, grupo, tutorizada,
-                         CodigoVirtual(cdsAvFCodAveria->AsInteger(), azar, tutorizada),
-                         cdsAvFIdAveria->AsInteger(), equipo);
-        }
+    EstadoCursor averias(cdsAveria, true);
+    AplicarFiltro(cdsAveria, QStringLiteral("cdsAvFPtrEquipo = ") + QString::number(equipo));
+    // The seeds and the counters are written once for the whole batch, not once per seed.
+    SinManejador sinCalculos(cdsSemilla->OnCalcFields);
+    SinManejador sinGuardarSemilla(cdsSemilla->AfterPost);
+    SinManejador sinGuardarCodigos(cdsCodigos->AfterPost);
+    const int lote = UltimoLote(cdsSemilla, cdsSemFCodSemilla) + 1;
+    for (cdsAveria->First(); !cdsAveria->Eof(); cdsAveria->Next()) {
+        const int azar = Azar(tutorizada ? kAzarTutorizada : kAzarLibre);
+        NuevaSemilla(lote, grupo, tutorizada, CodigoVirtual(cdsAvFCodAveria->AsInteger(), azar, tutorizada),
+                     cdsAvFIdAveria->AsInteger(), equipo);
     }
+    return true;
+}
+
+void TdmCDS::GuardarLotesSemillas() {
     Modificado = false;
     if (!EnInsercion(cdsGrupo)) SalvarTabla(cdsSemilla);
     SalvarTabla(cdsCodigos);
     cdsSemilla->First();
     // The insertions kept the class tree waiting; nothing else would release it.
     emit ReaccionesArbol(true);
+}
+
+void TdmCDS::GenerarSemillas(int grupo, int equipo, bool tutorizada) {
+    if (AnadirLoteSemillas(grupo, equipo, tutorizada)) GuardarLotesSemillas();
 }
 
 void TdmCDS::GenerarSemillasGrupo(int grupo) {
@@ -86,12 +92,29 @@ void TdmCDS::GenerarSemillasGrupo(int grupo) {
     QuitarFiltro(cdsEquipo);
     for (cdsEquipo->First(); !cdsEquipo->Eof(); cdsEquipo->Next()) {
         const int equipo = cdsEFCodEquipo->AsInteger();
-        GenerarSemillas(grupo, equipo, tutorizada);
-        GenerarSemillas(grupo, equipo, !tutorizada);
+        AnadirLoteSemillas(grupo, equipo, tutorizada);
+        AnadirLoteSemillas(grupo, equipo, !tutorizada);
     }
+    GuardarLotesSemillas();
     cdsEquipo->SetFilter(filtro);
     cdsEquipo->SetFiltered(filtrado);
     cdsEquipo->First();
     FiltrarSemillas();
     cdsSemilla->First();
+}
+
+void TdmCDS::RecorrerGrupos(const std::function<void()>& porGrupo) {
+    if (!cdsGrupo->Active()) return;
+    {
+        // Each group's members and subgroups only: its seeds and the subgroup lookup copy
+        // are not needed to list it.
+        SinManejador sinCargarGrupo(cdsGrupo->AfterScroll);
+        SinManejador sinCopiaSubgrupos(cdsSubgrupo->AfterOpen);
+        EstadoCursor actual(cdsGrupo, false);
+        for (cdsGrupo->First(); !cdsGrupo->Eof(); cdsGrupo->Next()) {
+            if (HayGrupos()) CargarTablasGrupo();
+            porGrupo();
+        }
+    }
+    if (!cdsGrupo->IsEmpty() && EnConsulta(cdsGrupo)) AbrirTablasGrupo();
 }
