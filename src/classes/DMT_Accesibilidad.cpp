@@ -103,6 +103,7 @@ TFDMT_Accesibilidad::TFDMT_Accesibilidad(TFDMT_GestAlumnado* gestion, QWidget* p
     DBGridSemilla->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DBGridSemilla->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     DBGridSemilla->verticalHeader()->hide();
+    DBGridSemilla->setAlternatingRowColors(true);
     DBGridSemilla->setMinimumWidth(320);
     RxSpeedButtonImprimir = Boton("RxSpeedButtonImprimir", QStringLiteral("Imprimir tabla"), "Imprimir");
     // The fault table is printed by the reports, which are not part of the program yet.
@@ -338,6 +339,9 @@ QColor TFDMT_Accesibilidad::ColorDeModo(const QVariant& tutorizada) {
 void TFDMT_Accesibilidad::ColorModo() {
     const QColor color = ColorDeModo(dmCDS->cdsGrpFTutorizada->Value());
     PintarCampo(DBGridSemilla, color);
+    QPalette paleta = DBGridSemilla->palette();
+    paleta.setColor(QPalette::AlternateBase, color.darker(106));
+    DBGridSemilla->setPalette(paleta);
     PintarFondo(ShapeLinea, color.darker(115));
 }
 
