@@ -139,20 +139,7 @@ TFDMT_Accesibilidad::TFDMT_Accesibilidad(TFDMT_GestAlumnado* gestion, QWidget* p
     columnas->addLayout(izquierda, 1);
     columnas->addSpacing(24);
     columnas->addLayout(derecha, 1);
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    botones->addWidget(BitBtnAceptar);
-    botones->addWidget(BitBtnCancel);
-    auto* todo = new QVBoxLayout(this);
-    todo->setContentsMargins(24, 18, 24, 18);
-    todo->addWidget(LabelTitulo);
-    todo->addWidget(ShapeLinea);
-    todo->addSpacing(6);
-    todo->addWidget(DBTextNombreGrp);
-    todo->addSpacing(10);
-    todo->addLayout(columnas, 1);
-    todo->addSpacing(10);
-    todo->addLayout(botones);
+    Disponer(LabelTitulo, ShapeLinea, DBTextNombreGrp, columnas, BitBtnAceptar, BitBtnCancel, true);
 
     for (QRadioButton* r : {RadioButtonBL, RadioButtonCI, RadioButtonCO})
         connect(r, &QRadioButton::toggled, this, [this](bool marcada) {

@@ -70,20 +70,7 @@ TFDMT_VentanaGrupos::TFDMT_VentanaGrupos(TFDMT_GestAlumnado* gestion, QWidget* p
         ++fila;
     }
     campos->setColumnStretch(1, 1);
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    botones->addWidget(BitBtnAceptar);
-    botones->addWidget(BitBtnCancel);
-    auto* todo = new QVBoxLayout(this);
-    todo->setContentsMargins(24, 18, 24, 18);
-    todo->addWidget(LabelTitulo);
-    todo->addWidget(ShapeLinea);
-    todo->addSpacing(6);
-    todo->addWidget(DBTextNombreGrp);
-    todo->addSpacing(14);
-    todo->addLayout(campos);
-    todo->addStretch();
-    todo->addLayout(botones);
+    Disponer(LabelTitulo, ShapeLinea, DBTextNombreGrp, campos, BitBtnAceptar, BitBtnCancel, false);
 
     connect(BitBtnAceptar, &QPushButton::clicked, this, &TFDMT_VentanaGrupos::BitBtnAceptarClick);
     connect(BitBtnCancel, &QPushButton::clicked, this, &TFDMT_VentanaGrupos::BitBtnCancelClick);

@@ -2,9 +2,11 @@
 
 #include <QFile>
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "Colores.h"
 #include "Instalacion.h"
@@ -41,6 +43,25 @@ QPushButton* TPaginaGestion::Boton(const char* nombre, const QString& texto, con
     boton->setIconSize(QSize(20, 20));
     boton->setMinimumHeight(32);
     return boton;
+}
+
+void TPaginaGestion::Disponer(QLabel* titulo, QWidget* linea, QWidget* encabezado, QLayout* contenido,
+                              QPushButton* aceptar, QPushButton* cancelar, bool contenidoCrece) {
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(aceptar);
+    botones->addWidget(cancelar);
+    auto* todo = new QVBoxLayout(this);
+    todo->setContentsMargins(24, 18, 24, 18);
+    todo->addWidget(titulo);
+    todo->addWidget(linea);
+    todo->addSpacing(6);
+    todo->addWidget(encabezado);
+    todo->addSpacing(12);
+    todo->addLayout(contenido, contenidoCrece ? 1 : 0);
+    if (!contenidoCrece) todo->addStretch();
+    todo->addSpacing(10);
+    todo->addLayout(botones);
 }
 
 void TPaginaGestion::PintarCampo(QWidget* campo, const QColor& color) {

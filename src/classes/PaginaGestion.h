@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QLabel;
+class QLayout;
 class QPushButton;
 class TFDMT_GestAlumnado;
 
@@ -34,6 +35,10 @@ protected:
     QLabel* Titulo(const char* nombre, const QString& texto);
     QWidget* Linea(const char* nombre);
     QPushButton* Boton(const char* nombre, const QString& texto, const char* glifo);
+    // The frame every page shares: title, line, heading, the page's own controls, and the
+    // save and undo buttons at the bottom right. Controls that do not grow keep to the top.
+    void Disponer(QLabel* titulo, QWidget* linea, QWidget* encabezado, QLayout* contenido,
+                  QPushButton* aceptar, QPushButton* cancelar, bool contenidoCrece);
     // A field's background colour.
     static void PintarCampo(QWidget* campo, const QColor& color);
     // The title and the line under it in the installation's accent colour, read now.
