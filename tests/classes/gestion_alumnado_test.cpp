@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "Ayuda.h"
 #include "DMT_Accesibilidad.h"
@@ -241,6 +242,52 @@ TEST_F(Gestion, ElegirCircuitoGuardaSuCadenaYElResumenLoDice) {
     pagina->findChild<QRadioButton*>("RadioButtonCI")->click();
     EXPECT_EQ(datos->cdsGrpFNReparacion->AsString(), "BL#CI#");
     EXPECT_EQ(pagina->findChild<QLabel*>("DBTextNReparacion")->text(), Texto(112));
+}
+
+TEST_F(Gestion, UnJuegoQueFaltaSeCreaAlPasarATutorizadaConUnLoteNuevo) {
+    // The demo group lost its tutored seeds of the first trainer in the list.
+    const int equipo = 2;  // "Instalación eléctrica del vehículo" sorts first
+    TdmCDS::AplicarFiltro(datos->cdsSemilla, "cdsSemFPtrEquipo = 2 and cdsSemFTutorizada = True");
+    while (!datos->cdsSemilla->IsEmpty()) datos->cdsSemilla->Delete();
+    TdmCDS::QuitarFiltro(datos->cdsSemilla);
+    int mayor = 0;
+    for (datos->cdsSemilla->First(); !datos->cdsSemilla->Eof(); datos->cdsSemilla->Next())
+        mayor = std::max(mayor, datos->cdsSemFCodSemilla->AsInteger());
+    ASSERT_EQ(semillas(1, equipo, true), 0);
+    abrir();
+    ventana->TreeViewGrupos()->setCurrentItem(acceso());
+    ventana->PaginaActual->findChild<QCheckBox*>("CBTutorizada")->click();
+    EXPECT_EQ(semillas(1, equipo, true), averias(equipo));
+    EXPECT_EQ(datos->cdsSemilla->RecordCount(), averias(equipo));
+    for (datos->cdsSemilla->First(); !datos->cdsSemilla->Eof(); datos->cdsSemilla->Next())
+        EXPECT_EQ(datos->cdsSemFCodSemilla->AsInteger(), mayor + 1);
+    // The tree reacts again after the insertions.
+    ventana->TreeViewGrupos()->setCurrentItem(demo());
+    EXPECT_EQ(ventana->PaginaActual, ventana->PaginaGrupos());
+}
+
+TEST_F(Gestion, UnBorradoQueDejaRestosLoDiceYLaInstalacionSigueAbriendose) {
+    carpeta.escribir("demo/BDs/GRP 001/notas del profesor.txt", "x");
+    abrir();
+    mensajes.Responder(mrYes);
+    pulsar("BitBtnDelGrupo");
+    ASSERT_EQ(mensajes.textos().size(), 2);
+    EXPECT_TRUE(mensajes.textos()[1].startsWith(Texto(248))) << mensajes.textos()[1].toStdString();
+    EXPECT_TRUE(mensajes.textos()[1].contains("notas del profesor.txt"));
+    EXPECT_EQ(ventana->TreeViewGrupos()->topLevelItemCount(), 0);
+    EXPECT_FALSE(QFileInfo::exists(carpeta.ruta() + "/demo/BDs/GRP 001/cdsSemilla.cds"));
+    EXPECT_FALSE(QFileInfo::exists(carpeta.ruta() + "/demo/Historic/cdsReparacion001.cds"));
+    ventana->close();
+    ventana.reset();
+    datos.reset();
+    TdmCDS otra;
+    EXPECT_TRUE(otra.AbrirTablas());
+    EXPECT_TRUE(otra.cdsGrupo->IsEmpty());
+    // The folder left behind does not hold the code back.
+    otra.cdsGrupo->SetReadOnly(false);
+    ASSERT_TRUE(otra.cdsGrupo->Append());
+    EXPECT_EQ(otra.cdsGrpFCodGrupo->AsInteger(), 2);
+    otra.cdsGrupo->Cancel();
 }
 
 // ------------------------------------------------ trainer activation
