@@ -268,6 +268,9 @@ TEST_F(Gestion, UnJuegoQueFaltaSeCreaAlPasarATutorizadaConUnLoteNuevo) {
 
 TEST_F(Gestion, UnBorradoQueDejaRestosLoDiceYLaInstalacionSigueAbriendose) {
     carpeta.escribir("demo/BDs/GRP 001/notas del profesor.txt", "x");
+    // The histories of the group's members go; another student's stays.
+    carpeta.escribir("demo/Historic/cdsReparacion001.cds", "x");
+    carpeta.escribir("demo/Historic/cdsReparacion099.cds", "x");
     abrir();
     mensajes.Responder(mrYes);
     pulsar("BitBtnDelGrupo");
@@ -277,6 +280,7 @@ TEST_F(Gestion, UnBorradoQueDejaRestosLoDiceYLaInstalacionSigueAbriendose) {
     EXPECT_EQ(ventana->TreeViewGrupos()->topLevelItemCount(), 0);
     EXPECT_FALSE(QFileInfo::exists(carpeta.ruta() + "/demo/BDs/GRP 001/cdsSemilla.cds"));
     EXPECT_FALSE(QFileInfo::exists(carpeta.ruta() + "/demo/Historic/cdsReparacion001.cds"));
+    EXPECT_TRUE(QFileInfo::exists(carpeta.ruta() + "/demo/Historic/cdsReparacion099.cds"));
     ventana->close();
     ventana.reset();
     datos.reset();
