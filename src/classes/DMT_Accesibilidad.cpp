@@ -104,6 +104,7 @@ TFDMT_Accesibilidad::TFDMT_Accesibilidad(TFDMT_GestAlumnado* gestion, QWidget* p
     DBGridSemilla->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     DBGridSemilla->verticalHeader()->hide();
     DBGridSemilla->setAlternatingRowColors(true);
+    DBGridSemilla->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     DBGridSemilla->setMinimumWidth(320);
     RxSpeedButtonImprimir = Boton("RxSpeedButtonImprimir", QStringLiteral("Imprimir tabla"), "Imprimir");
     // The fault table is printed by the reports, which are not part of the program yet.
@@ -329,7 +330,7 @@ void TFDMT_Accesibilidad::ColorModo() {
     QPalette paleta = DBGridSemilla->palette();
     paleta.setColor(QPalette::AlternateBase, color.darker(106));
     DBGridSemilla->setPalette(paleta);
-    PintarFondo(ShapeLinea, color.darker(115));
+    PintarFondo(ShapeLinea, color.darker(135));
 }
 
 void TFDMT_Accesibilidad::SeleccionarEquipoActual() {
