@@ -248,6 +248,8 @@ void TFDMT_GestAlumnado::closeEvent(QCloseEvent* evento) {
         TreeViewGrupos_->clear();
     }
     dmCDS->CerrarEdiciones();
+    // The login is in front again.
+    dmCDS->Modulo.clear();
     QDialog::closeEvent(evento);
 }
 
@@ -476,7 +478,10 @@ void TFDMT_GestAlumnado::alCambiarNodo(QTreeWidgetItem* nuevo, QTreeWidgetItem* 
 }
 
 void TFDMT_GestAlumnado::alExpandirOContraer(QTreeWidgetItem* nodo, bool expandido) {
-    if (callado_ > 0 || nodo == TreeViewGrupos_->currentItem()) return;
+    if (callado_ > 0) return;
+    // The tree opens a node itself to bring the selected node into view: that is no choice.
+    for (const QTreeWidgetItem* n = TreeViewGrupos_->currentItem(); n; n = n->parent())
+        if (n == nodo) return;
     TreeViewGrupos_->setCurrentItem(nodo);
     if (TreeViewGrupos_->currentItem() == nodo) return;
     Callado callado(callado_);
@@ -574,9 +579,9 @@ bool TFDMT_GestAlumnado::ConfirmarCambios() {
     }
     // The group goes through its page: its name is checked and a new group gets its
     // folder and seeds as if saved there.
-    bool resultado = true;
-    if (PaginaGrupo && grupos_) resultado = grupos_->GuardarGrupo();
-    resultado = dm.GuardarCambios() && resultado;
+    // A group that its page refuses stays as typed, and so does the node.
+    if (PaginaGrupo && grupos_ && !TdmCDS::EnConsulta(dm.cdsGrupo) && !grupos_->GuardarGrupo()) return false;
+    const bool resultado = dm.GuardarCambios();
     if (QTreeWidgetItem* actual = TreeViewGrupos_->currentItem()) {
         Callado callado(callado_);
         if (PaginaGrupo && nivel(actual) == 0) actual->setText(0, dm.cdsGrpFNombre->AsString());

@@ -118,6 +118,23 @@ TEST_F(Gestion, MientrasSeInsertaUnGrupoElArbolNoCambiaDeNodo) {
     EXPECT_EQ(ventana->PaginaActual, ventana->PaginaAccesibilidad());
 }
 
+TEST_F(Gestion, AbrirOCerrarUnNodoLoSeleccionaSalvoMientrasSeInserta) {
+    abrir();
+    QTreeWidget* arbol = ventana->TreeViewGrupos();
+    ASSERT_EQ(crearGrupo("Tarde"), 2);
+    QTreeWidgetItem* tarde = nodoGrupo("Tarde");
+    QTreeWidgetItem* grupo = demo();
+    ASSERT_EQ(arbol->currentItem(), tarde);
+    grupo->setExpanded(true);
+    EXPECT_EQ(arbol->currentItem(), grupo);
+    EXPECT_EQ(datos->cdsGrpFCodGrupo->AsInteger(), 1);
+    pulsar("BitBtnNewGrupo");
+    tarde->setExpanded(false);
+    EXPECT_TRUE(tarde->isExpanded());
+    EXPECT_EQ(arbol->currentItem(), grupo);
+    pulsar("BitBtnCancel");
+}
+
 TEST_F(Gestion, AlDejarUnNodoConCambiosLaRespuestaDecide) {
     abrir();
     QTreeWidget* arbol = ventana->TreeViewGrupos();
@@ -138,6 +155,19 @@ TEST_F(Gestion, AlDejarUnNodoConCambiosLaRespuestaDecide) {
     EXPECT_EQ(grupo->text(0), "Guardado");
     EXPECT_EQ(leer(Instalacion::Ruta("BDs\\cdsGrupo.cds"))->Lookup("cdsGrpFCodGrupo", 1, "cdsGrpFNombre"),
               "Guardado");
+}
+
+TEST_F(Gestion, GuardarAlDejarUnNodoCompruebaElNombreComoLaPagina) {
+    abrir();
+    QTreeWidget* arbol = ventana->TreeViewGrupos();
+    escribir("DBEditNombre", "Taller/1");
+    mensajes.Responder(mrYes);
+    arbol->setCurrentItem(acceso());
+    EXPECT_EQ(mensajes.textos(), (QStringList{Texto(150), Texto(246)}));
+    EXPECT_EQ(arbol->currentItem(), demo());
+    EXPECT_TRUE(TdmCDS::EnEdicion(datos->cdsGrupo));
+    EXPECT_EQ(leer(Instalacion::Ruta("BDs\\cdsGrupo.cds"))->Lookup("cdsGrpFCodGrupo", 1, "cdsGrpFNombre"),
+              "1º Electromecánica");
 }
 
 TEST_F(Gestion, CerrarConUnGrupoNuevoEscritoYGuardarloLeDaSusSemillas) {
