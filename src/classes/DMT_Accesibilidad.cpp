@@ -358,7 +358,7 @@ void TFDMT_Accesibilidad::BitBtnAceptarClick() {
     }
     // What could not be written stays on the page, in edit state, for another try.
     if (!guardado) {
-        MostrarMensaje(Texto(kTextoNoGuardado), BotonesAceptar, 2);
+        MostrarMensaje(Texto(kTextoNoGuardado), BotonesAceptar, DibujoError);
         dmCDS->Modificado = true;
     }
     editarGrupo();

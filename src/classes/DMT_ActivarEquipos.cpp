@@ -105,7 +105,7 @@ void TFDMT_ActivarEquipos::BitBtnAceptarClick() {
     for (int i = 0; i < RxCheckListBox->count(); ++i)
         alguno |= RxCheckListBox->item(i)->checkState() == Qt::Checked;
     if (!alguno) {
-        MostrarMensaje(Texto(kTextoNingunEquipo), BotonesAceptar, 1);
+        MostrarMensaje(Texto(kTextoNingunEquipo), BotonesAceptar, DibujoAviso);
         return;
     }
     TdmCDS& dm = *dmCDS;

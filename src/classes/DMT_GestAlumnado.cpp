@@ -40,7 +40,8 @@ constexpr int kRolCodigo = Qt::UserRole;
 constexpr int kTextoAlumnos = 108;
 constexpr int kTextoAcceso = 124;
 constexpr int kTextoSubgrupos = 200;
-constexpr int kTextoFallaBorrado = 249;
+constexpr int kTextoRestosBorrado = 253;
+constexpr int kTextoFallaBorrado = 254;
 constexpr int kTextoNoGuardado = 117;
 constexpr int kDesplazamientoSeleccion = 7;
 
@@ -572,7 +573,7 @@ void TFDMT_GestAlumnado::MostrarNodo(QTreeWidgetItem* nodo) {
 bool TFDMT_GestAlumnado::ConfirmarCambios() {
     TdmCDS& dm = *dmCDS;
     if (!dm.Modificado) return true;
-    if (MostrarMensaje(Texto(150), BotonesSiNo, 3) != mrYes) {
+    if (MostrarMensaje(Texto(150), BotonesSiNo, DibujoPregunta) != mrYes) {
         dm.CancelarCambios();
         dm.Modificado = false;
         return true;
@@ -629,7 +630,7 @@ void TFDMT_GestAlumnado::NuevoGrupo() {
     OcultarEstado();
     if (!insertado) {
         // No code could be given (the table files cannot be read): nothing was started.
-        MostrarMensaje(Texto(kTextoNoGuardado), BotonesAceptar, 2);
+        MostrarMensaje(Texto(kTextoNoGuardado), BotonesAceptar, DibujoError);
         DesbloquearPanel();
         return;
     }
@@ -646,7 +647,7 @@ void TFDMT_GestAlumnado::EliminarGrupo() {
     if (!codigo) return;
     if (dm.cdsGrpFCodGrupo->AsInteger() != *codigo) dm.LocalizarGrupo(*codigo);
     if (MostrarMensaje(Texto(123) + QLatin1Char(' ') + dm.cdsGrpFNombre->AsString() + QLatin1Char('?'),
-                       BotonesSiNo, 3) != mrYes)
+                       BotonesSiNo, DibujoPregunta) != mrYes)
         return;
     if (!TdmCDS::EnConsulta(dm.cdsGrupo)) dm.cdsGrupo->Cancel();
     dm.Modificado = false;
@@ -659,11 +660,12 @@ void TFDMT_GestAlumnado::EliminarGrupo() {
         BorrarNodoSeleccionado();
         const CarpetasGrupo::Borrado borrado = CarpetasGrupo::Borrar(carpeta);
         if (!borrado.completo)
-            MostrarMensaje(Texto(248) + QLatin1Char('\n') + borrado.restos.join(QLatin1Char('\n')),
-                           BotonesAceptar, 1);
+            MostrarMensaje(
+                Texto(kTextoRestosBorrado) + QLatin1Char('\n') + borrado.restos.join(QLatin1Char('\n')),
+                BotonesAceptar, DibujoAviso);
     } catch (const std::exception& error) {
         MostrarMensaje(Texto(kTextoFallaBorrado) + QLatin1Char(' ') + QString::fromUtf8(error.what()),
-                       BotonesAceptar, 2);
+                       BotonesAceptar, DibujoError);
         CargarArbol();
     }
     if (TreeViewGrupos_->topLevelItemCount() == 0) {

@@ -217,7 +217,7 @@ bool TFDMT_VentanaGrupos::GuardarGrupo() {
     if (!nueva && !TdmCDS::EnEdicion(grupos)) return false;
     const QString nombre = dm.cdsGrpFNombre->AsString();
     if (const int error = CarpetasGrupo::ErrorNombre(nombre)) {
-        MostrarMensaje(Texto(error), BotonesAceptar, 1);
+        MostrarMensaje(Texto(error), BotonesAceptar, DibujoAviso);
         return false;
     }
     const QVariant otro = dm.cdsGrupoLUp->Active()
@@ -235,12 +235,12 @@ bool TFDMT_VentanaGrupos::GuardarGrupo() {
         if (!grupos->Post() || grupos->HayCambiosSinGuardar()) {
             // Refused by the checks, or kept in memory only: the file does not have it.
             volverAEditar(nueva, marca, entrada);
-            MostrarMensaje(Texto(kTextoNoGuardado), BotonesAceptar, 2);
+            MostrarMensaje(Texto(kTextoNoGuardado), BotonesAceptar, DibujoError);
             return false;
         }
     } catch (const std::exception&) {
         volverAEditar(nueva, marca, entrada);
-        MostrarMensaje(Texto(kTextoNoGuardado), BotonesAceptar, 2);
+        MostrarMensaje(Texto(kTextoNoGuardado), BotonesAceptar, DibujoError);
         return false;
     }
     try {
@@ -248,7 +248,7 @@ bool TFDMT_VentanaGrupos::GuardarGrupo() {
         dm.AbrirTablasGrupo();
         return true;
     } catch (const std::exception&) {
-        MostrarMensaje(Texto(kTextoNoGuardado), BotonesAceptar, 2);
+        MostrarMensaje(Texto(kTextoNoGuardado), BotonesAceptar, DibujoError);
         return false;
     }
 }

@@ -14,9 +14,9 @@ namespace {
 // Longest file name component of the file systems we run on, in bytes.
 constexpr int kMaximoBytesNombre = 255;
 
-constexpr int kTextoNombreVacio = 245;
-constexpr int kTextoNombreCaracteres = 246;
-constexpr int kTextoNombreLargo = 247;
+constexpr int kTextoNombreVacio = 250;
+constexpr int kTextoNombreCaracteres = 251;
+constexpr int kTextoNombreLargo = 252;
 
 QString SinBarraFinal(QString ruta) {
     ruta.replace(QLatin1Char('\\'), QLatin1Char('/'));

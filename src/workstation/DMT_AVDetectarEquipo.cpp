@@ -11,6 +11,7 @@
 #include "Colores.h"
 #include "Configuracion.h"
 #include "DMT_Brd415.h"
+#include "ErroresTablas.h"
 #include "EstadoPractica.h"
 #include "FormActivo.h"
 #include "Idioma.h"
@@ -104,7 +105,11 @@ void TFDMT_AVDetectarEquipo::showEvent(QShowEvent* evento) {
 }
 
 void TFDMT_AVDetectarEquipo::mostrarResultado(int texto, int imagen) {
-    FadeLBus->setText(Texto(texto));
+    mostrarResultado(Texto(texto), imagen);
+}
+
+void TFDMT_AVDetectarEquipo::mostrarResultado(const QString& texto, int imagen) {
+    FadeLBus->setText(texto);
     ImageDetectado->setPixmap(imagenConexion(imagen));
     BtnAceptar->show();
     BtnAceptar->setFocus();
@@ -126,11 +131,12 @@ void TFDMT_AVDetectarEquipo::TimerDetectarTimer() {
         try {
             EquipoDetectado();
             return;
-        } catch (const std::exception&) {
-            // The trainer's tables could not be loaded: it cannot be practised on.
+        } catch (const std::exception& error) {
+            // The trainer's tables could not be loaded: it cannot be practised on, and the
+            // damaged file is named (it is no unknown trainer).
             detectado_ = false;
             practica_.CodEquipo = 0;
-            mostrarResultado(225, 0);
+            mostrarResultado(ErroresTablas::TextoError(error), 0);
             return;
         }
     }

@@ -55,9 +55,9 @@ TEST_F(Gestion, UnNombreRepetidoONoValidoNoGuardaNadaYSigueInsertando) {
         QString nombre, mensaje;
     };
     const QList<Caso> casos{{"1º Electromecánica", Texto(211) + " 1º Electromecánica " + Texto(217)},
-                            {"   ", Texto(245)},
-                            {"Taller/B", Texto(246)},
-                            {"..", Texto(246)}};
+                            {"   ", Texto(250)},
+                            {"Taller/B", Texto(251)},
+                            {"..", Texto(251)}};
     pulsar("BitBtnNewGrupo");
     const int codigo = datos->cdsGrpFCodGrupo->AsInteger();
     for (const Caso& caso : casos) {
@@ -163,7 +163,7 @@ TEST_F(Gestion, GuardarAlDejarUnNodoCompruebaElNombreComoLaPagina) {
     escribir("DBEditNombre", "Taller/1");
     mensajes.Responder(mrYes);
     arbol->setCurrentItem(acceso());
-    EXPECT_EQ(mensajes.textos(), (QStringList{Texto(150), Texto(246)}));
+    EXPECT_EQ(mensajes.textos(), (QStringList{Texto(150), Texto(251)}));
     EXPECT_EQ(arbol->currentItem(), demo());
     EXPECT_TRUE(TdmCDS::EnEdicion(datos->cdsGrupo));
     EXPECT_EQ(leer(Instalacion::Ruta("BDs\\cdsGrupo.cds"))->Lookup("cdsGrpFCodGrupo", 1, "cdsGrpFNombre"),
@@ -305,7 +305,7 @@ TEST_F(Gestion, UnBorradoQueDejaRestosLoDiceYLaInstalacionSigueAbriendose) {
     mensajes.Responder(mrYes);
     pulsar("BitBtnDelGrupo");
     ASSERT_EQ(mensajes.textos().size(), 2);
-    EXPECT_TRUE(mensajes.textos()[1].startsWith(Texto(248))) << mensajes.textos()[1].toStdString();
+    EXPECT_TRUE(mensajes.textos()[1].startsWith(Texto(253))) << mensajes.textos()[1].toStdString();
     EXPECT_TRUE(mensajes.textos()[1].contains("notas del profesor.txt"));
     EXPECT_EQ(ventana->TreeViewGrupos()->topLevelItemCount(), 0);
     EXPECT_FALSE(QFileInfo::exists(carpeta.ruta() + "/demo/BDs/GRP 001/cdsSemilla.cds"));

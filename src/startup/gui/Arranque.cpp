@@ -5,9 +5,9 @@
 #include <QImageReader>
 #include <QMessageBox>
 #include <chrono>
-#include <functional>
 
 #include "AccesoLoginDatos.h"
+#include "Aplicacion.h"
 #include "Azar.h"
 #include "CapaMensajesVentanas.h"
 #include "Configuracion.h"
@@ -50,16 +50,15 @@ void crearIdioma() {
 }
 
 // Opens a main window with the login hidden, and brings the login back after.
-void AbrirSinLogin(const std::function<void()>& abrir) {
-    OcultarLogin();
-    abrir();
-    MostrarLogin();
+void AbrirSinLogin(int tipoUsuario) {
+    // A login refused by the workstation (a damaged history) leaves the login in front.
+    if (MostrarGestAverias(tipoUsuario, OcultarLogin)) MostrarLogin();
 }
 
 }  // namespace
 
 int EjecutarAverias(int argc, char** argv) {
-    QApplication app(argc, argv);
+    TAplicacion app(argc, argv);
     Instalacion::Iniciar(QCoreApplication::arguments());
     SembrarAzar(static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
 
@@ -71,9 +70,13 @@ int EjecutarAverias(int argc, char** argv) {
     TdmCDS datos;         // the program's dmCDS
     datos.AbrirTablas();  // a missing file is reported and start-up goes on
     AccesoLogin acceso = AccesoLoginDatos(datos);
-    acceso.abrirGestionAlumnado = [] { AbrirSinLogin(MostrarGestAlumnado); };
+    acceso.abrirGestionAlumnado = [] {
+        OcultarLogin();
+        MostrarGestAlumnado();
+        MostrarLogin();
+    };
     TFDMT_GestAlumnado::CambiarPassword = [] { CambiarPasswordProfesor(); };
-    acceso.abrirPuesto = [](int tipo) { AbrirSinLogin([tipo] { MostrarGestAverias(tipo); }); };
+    acceso.abrirPuesto = [](int tipo) { AbrirSinLogin(tipo); };
     TFDMT_Password login(acceso);
     TFDMT_EscogerCaratula modelos;  // kept hidden for the life of the program
     TFDMT_AVDetectarEquipo::ElegirModelo = ElegirCaratula;
