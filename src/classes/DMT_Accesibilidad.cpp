@@ -95,17 +95,20 @@ TFDMT_Accesibilidad::TFDMT_Accesibilidad(TFDMT_GestAlumnado* gestion, QWidget* p
     DBLookupComboBoxEquipo->setObjectName(QStringLiteral("DBLookupComboBoxEquipo"));
     DBLookupComboBoxEquipo->SetListSource(dm.dsEquipo, QStringLiteral("cdsEFCodEquipo"),
                                           QStringLiteral("cdsEFDescripcion"));
-    DBLookupComboBoxEquipo->setMinimumWidth(320);
+    DBLookupComboBoxEquipo->setMinimumWidth(180);
+    DBLookupComboBoxEquipo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     DBGridSemilla = new TDBGrid(this);
     DBGridSemilla->setObjectName(QStringLiteral("DBGridSemilla"));
     DBGridSemilla->SetDataSource(dm.dsSemilla,
                                  {QStringLiteral("PtrAvReal"), QStringLiteral("cdsSemFCodVirtual")});
     DBGridSemilla->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGridSemilla->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    DBGridSemilla->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    DBGridSemilla->horizontalHeader()->setMinimumSectionSize(110);
     DBGridSemilla->verticalHeader()->hide();
     DBGridSemilla->setAlternatingRowColors(true);
     DBGridSemilla->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    DBGridSemilla->setMinimumWidth(320);
+    DBGridSemilla->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    DBGridSemilla->setMinimumWidth(200);
     RxSpeedButtonImprimir = Boton("RxSpeedButtonImprimir", QStringLiteral("Imprimir tabla"), "Imprimir");
     // The fault table is printed by the reports, which are not part of the program yet.
     RxSpeedButtonImprimir->setEnabled(false);
@@ -137,7 +140,7 @@ TFDMT_Accesibilidad::TFDMT_Accesibilidad(TFDMT_GestAlumnado* gestion, QWidget* p
     imprimir->addWidget(RxSpeedButtonImprimir);
     derecha->addLayout(imprimir);
     auto* columnas = new QHBoxLayout;
-    columnas->addLayout(izquierda, 1);
+    columnas->addLayout(izquierda, 0);
     columnas->addSpacing(24);
     columnas->addLayout(derecha, 1);
     Disponer(LabelTitulo, ShapeLinea, DBTextNombreGrp, columnas, BitBtnAceptar, BitBtnCancel, true);

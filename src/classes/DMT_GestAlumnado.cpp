@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -146,7 +147,7 @@ void TFDMT_GestAlumnado::crearControles() {
     columna->addStretch();
     columna->addWidget(BitBtnAyuda);
     columna->addWidget(BitBtnSalir);
-    PanelLeft->setFixedWidth(270);
+    PanelLeft->setFixedWidth(240);
 
     PanelTree = new QWidget(this);
     PanelTree->setObjectName(QStringLiteral("PanelTree"));
@@ -160,7 +161,7 @@ void TFDMT_GestAlumnado::crearControles() {
     auto* arbol = new QVBoxLayout(PanelTree);
     arbol->setContentsMargins(0, 12, 0, 12);
     arbol->addWidget(TreeViewGrupos_);
-    PanelTree->setMinimumWidth(280);
+    PanelTree->setFixedWidth(220);
 
     PanelRight = new QWidget(this);
     PanelRight->setObjectName(QStringLiteral("PanelRight"));
@@ -225,6 +226,17 @@ void TFDMT_GestAlumnado::ponerTextos() {
     BitBtnModContrasena->setText(TextoCatalogo(21007));
     BitBtnAyuda->setText(TextoCatalogo(21008));
     BitBtnActEquipos->setText(TextoCatalogo(21010));
+    // The column is as wide as its longest caption, whatever the language.
+    int ancho = 0;
+    for (const QPushButton* b : PanelLeft->findChildren<QPushButton*>())
+        ancho = std::max(ancho, b->sizeHint().width());
+    PanelLeft->setFixedWidth(std::max(200, ancho + 24));
+}
+
+void TFDMT_GestAlumnado::resizeEvent(QResizeEvent* evento) {
+    QDialog::resizeEvent(evento);
+    // The tree takes a fifth of a wide window, and gives way on a small screen.
+    PanelTree->setFixedWidth(std::clamp(width() / 5, 230, 340));
 }
 
 void TFDMT_GestAlumnado::cargarLogo() {

@@ -104,6 +104,7 @@ protected:
     void showEvent(QShowEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
+    void resizeEvent(QResizeEvent* evento) override;
 
 private:
     void crearControles();

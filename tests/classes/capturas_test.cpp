@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QEventLoop>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
@@ -14,7 +15,10 @@ namespace {
 class CapturasGestion : public GestionDemo {};
 
 void guardar(QWidget* w, const char* nombre) {
-    QApplication::processEvents();
+    // Headers and layouts settle on timers of their own.
+    QEventLoop espera;
+    QTimer::singleShot(150, &espera, &QEventLoop::quit);
+    espera.exec();
     w->grab().save(qEnvironmentVariable("AVERIAS_CAPTURAS") + "/" + nombre + ".png");
 }
 
@@ -40,6 +44,11 @@ TEST_F(CapturasGestion, CadaPagina) {
     ASSERT_NE(nuevo, nullptr);
     arbol->setCurrentItem(nuevo->child(TFDMT_GestAlumnado::CarpetaAcceso));
     guardar(ventana.get(), "gestion_4_dificultad_tutorizada");
+    // The smallest screen of a classroom.
+    ventana->resize(1024, 740);
+    guardar(ventana.get(), "gestion_6_dificultad_1024");
+    arbol->setCurrentItem(nuevo);
+    guardar(ventana.get(), "gestion_7_grupo_1024");
     enDialogo("FDMT_ActivarEquipos", [](QWidget* dialogo) {
         guardar(dialogo, "gestion_5_activar_entrenadores");
         dialogo->findChild<QPushButton*>("BitBtnCancelar")->click();
