@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "Ayuda.h"
 #include "Colores.h"
 #include "Configuracion.h"
 #include "DMT_Brd415.h"
@@ -47,6 +48,7 @@ TFDMT_AVDetectarEquipo::TFDMT_AVDetectarEquipo(TDatosPractica& practica, QWidget
     : QDialog(parent), practica_(practica) {
     setObjectName(QStringLiteral("FDMT_AVDetectarEquipo"));
     setProperty("Tag", 17);
+    AyudaConF1(this, 2);
     setWindowTitle(QStringLiteral("Detectando el entrenador"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setModal(true);

@@ -106,6 +106,74 @@ TEST_F(DemoTest, ElGrupoTieneCincoAlumnosUnSubgrupoDeDosYSemillasDeAmbosModos) {
     EXPECT_EQ((porEquipoYModo[{1, true}]), averias.RecordCount());
 }
 
+// Every row of a table file, each as its values joined: what two files must both hold.
+QStringList Filas(const QString& archivo) {
+    TClientDataSet tabla;
+    tabla.LoadFromFile(archivo);
+    QStringList filas;
+    for (tabla.First(); !tabla.Eof(); tabla.Next()) {
+        QStringList valores;
+        for (const TField* campo : tabla.Fields()) valores << campo->AsString();
+        filas << valores.join('|');
+    }
+    return filas;
+}
+
+TEST_F(DemoTest, LosAlumnosSalvoElPrimeroYElSubgrupoTienenSemanasDePracticas) {
+    ASSERT_EQ(salida->estado, 0);
+    EXPECT_FALSE(QFile::exists(archivo("Historic/cdsReparacion001.cds")));
+    std::set<bool> veredictos;
+    bool hayIntentosFallidos = false;
+    std::map<QString, std::set<QString>> subgrupo;
+    for (const char* alumno : {"002", "003", "004", "005"}) {
+        SCOPED_TRACE(alumno);
+        TClientDataSet practicas, lineas;
+        cargar(practicas, QString("Historic/cdsReparacion%1.cds").arg(alumno));
+        cargar(lineas, QString("Historic/cdsLineaReparacion%1.cds").arg(alumno));
+        EXPECT_GE(practicas.RecordCount(), 4);
+        std::set<QString> dias;
+        for (practicas.First(); !practicas.Eof(); practicas.Next()) {
+            const auto campo = [&](const char* c) { return practicas.FieldByName(c); };
+            EXPECT_EQ(campo("cdsRepFEstado")->AsString(), "F");
+            EXPECT_EQ(campo("cdsRepFPtrAlumno")->AsInteger(), QString(alumno).toInt());
+            EXPECT_TRUE(campo("cdsRepFDuracion")->AsString().startsWith("0d 00:"))
+                << campo("cdsRepFDuracion")->AsString().toStdString();
+            EXPECT_GT(campo("cdsRepFFin")->AsDateTime(), campo("cdsRepFInicio")->AsDateTime());
+            veredictos.insert(campo("cdsRepFCorrecta")->AsBoolean());
+            dias.insert(campo("cdsRepFInicio")->DisplayText().left(10));
+            if (campo("cdsRepFPtrSubgrupo")->AsInteger() == 1)
+                subgrupo[alumno].insert(campo("cdsRepFInicio")->AsString());
+            int intentos = 0;
+            for (lineas.First(); !lineas.Eof(); lineas.Next())
+                if (lineas.FieldByName("cdsLRepFPtrReparacion")->Value() ==
+                        campo("cdsRepFCodReparacion")->Value() &&
+                    lineas.FieldByName("cdsLRepFAccion")->AsString() == "R")
+                    ++intentos;
+            EXPECT_GE(intentos, 1);
+            if (intentos > 1) hayIntentosFallidos = true;
+        }
+        // Some weeks, not one sitting.
+        EXPECT_GE(dias.size(), 3u);
+    }
+    EXPECT_EQ(veredictos, (std::set<bool>{false, true}));
+    EXPECT_TRUE(hayIntentosFallidos);
+    // The subgroup's practices are in both members' histories.
+    EXPECT_FALSE(subgrupo["004"].empty());
+    EXPECT_EQ(subgrupo["004"], subgrupo["005"]);
+    EXPECT_TRUE(subgrupo["002"].empty());
+}
+
+TEST_F(DemoTest, CadaVezEscribeElMismoHistorial) {
+    ASSERT_EQ(salida->estado, 0);
+    CarpetaTemporal otra;
+    ASSERT_EQ(ejecutar({"demo", otra.ruta() + "/demo"}).estado, 0);
+    for (const char* tabla : {"cdsReparacion", "cdsLineaReparacion"})
+        for (const char* alumno : {"002", "003", "004", "005"}) {
+            const QString nombre = QString("Historic/%1%2.cds").arg(tabla, alumno);
+            EXPECT_EQ(Filas(otra.ruta() + "/demo/" + nombre), Filas(archivo(nombre))) << nombre.toStdString();
+        }
+}
+
 TEST_F(DemoTest, NoEscribeEncimaDeUnaInstalacion) {
     ASSERT_EQ(salida->estado, 0);
     const Salida otra = ejecutar({"demo", carpeta->ruta() + "/demo"});

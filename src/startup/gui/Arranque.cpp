@@ -8,6 +8,7 @@
 
 #include "AccesoLoginDatos.h"
 #include "Aplicacion.h"
+#include "Ayuda.h"
 #include "Azar.h"
 #include "CapaMensajesVentanas.h"
 #include "Configuracion.h"
@@ -23,6 +24,7 @@
 #include "Idioma.h"
 #include "Instalacion.h"
 #include "dmCDS.h"
+#include "html_MainHelp.h"
 
 namespace {
 
@@ -59,7 +61,9 @@ void AbrirSinLogin(int tipoUsuario) {
 
 int EjecutarAverias(int argc, char** argv) {
     TAplicacion app(argc, argv);
-    Instalacion::Iniciar(QCoreApplication::arguments());
+    const QStringList argumentos = Instalacion::Iniciar(QCoreApplication::arguments());
+    // A page named on the command line is where the first help window opens.
+    if (argumentos.size() > 1) FijarPaginaDeLineaDeOrdenes(PaginaDeArgumentos(argumentos));
     SembrarAzar(static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
 
     if (!cargarIcono(app)) return 1;
@@ -84,6 +88,7 @@ int EjecutarAverias(int argc, char** argv) {
         FichaPersonalDatos ficha(datos, tipo);
         TFDMT_AVDatosPersonales(tipo, ficha, QApplication::activeWindow()).exec();
     };
+    FijarAbridorAyuda(MostrarAyuda);
     FijarFormActivo(&login);
     login.showMaximized();
     return app.exec();

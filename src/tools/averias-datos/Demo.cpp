@@ -8,11 +8,12 @@
 #include "Cadenas.h"
 #include "ClientDataSet.h"
 #include "Csv.h"
+#include "DemoHistorial.h"
 #include "EstructuraTabla.h"
 #include "FechaHora.h"
 #include "Ordenes.h"
 
-// Writes a complete demo installation: language file, pictures and model pages copied
+// Writes a complete demo installation: language file, pictures, model pages and help books copied
 // from the shipped sources, the two demo trainers' catalogues read from their CSV files,
 // one group with five students, a subgroup of two and its seeds.
 namespace {
@@ -291,10 +292,10 @@ QString CarpetaParcial(const QString& carpeta) {
 void EscribirDemo(const QString& carpeta, const QString& fuentes, const QString& carpetaGrupoFinal) {
     if (!QDir().mkpath(carpeta))
         throw ErrorDemo(QStringLiteral("No se puede crear la carpeta %1").arg(carpeta));
-    for (const char* archivo : {"idioma.lng", "images", "caratulas"})
+    for (const char* archivo : {"idioma.lng", "images", "caratulas", "Help"})
         Copiar(fuentes + QLatin1Char('/') + QString::fromLatin1(archivo),
                carpeta + QString::fromLatin1(archivo));
-    for (const char* vacia : {"Historic", "Informes", "Help"})
+    for (const char* vacia : {"Historic", "Informes"})
         QDir().mkpath(carpeta + QString::fromLatin1(vacia));
 
     const QString bds = carpeta + QStringLiteral("BDs/");
@@ -319,6 +320,7 @@ void EscribirDemo(const QString& carpeta, const QString& fuentes, const QString&
     EscribirMiembros(carpetaGrupo);
     EscribirSemillas(bds, carpetaGrupo, equipos);
     EscribirIniDemo(carpeta);
+    EscribirHistorialDemo(carpeta);
 }
 
 // An empty target folder gives way to the finished demo; a folder with anything in it is
