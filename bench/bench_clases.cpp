@@ -66,6 +66,7 @@ void EscribirInstalacion(const QString& raiz, int grupos) {
     int alumno = 0;
     for (int grupo = 1; grupo <= grupos; ++grupo) {
         const QString carpeta = raiz + QStringLiteral("/BDs/GRP %1/").arg(grupo, 3, 10, QLatin1Char('0'));
+        QDir().mkpath(carpeta);  // the group's tables are made in its folder
         origen.cdsGrupo->Append();
         origen.cdsGrpFCodGrupo->SetAsInteger(grupo);
         origen.cdsGrpFNombre->SetAsString(QStringLiteral("Grupo %1").arg(grupo));
@@ -105,8 +106,8 @@ void EscribirInstalacion(const QString& raiz, int grupos) {
 void ArbolGrupos30x20(benchmark::State& estado) {
     Aplicacion();
     CarpetaTemporal carpeta;
-    EscribirInstalacion(carpeta.ruta(), kGrupos);
     InstalacionTemporal instalacion(carpeta.ruta());
+    EscribirInstalacion(carpeta.ruta(), kGrupos);
     TdmCDS dm;
     if (!dm.AbrirTablas()) estado.SkipWithError("the installation does not open");
     dm.Modulo = QStringLiteral("Alumnos");
@@ -123,8 +124,8 @@ BENCHMARK(ArbolGrupos30x20)->Unit(benchmark::kMillisecond);
 // A new group's seeds for 5 trainers of 200 faults, both modes, generated and saved.
 void GenerarSemillas5x200(benchmark::State& estado) {
     CarpetaTemporal carpeta;
-    EscribirInstalacion(carpeta.ruta(), 1);
     InstalacionTemporal instalacion(carpeta.ruta());
+    EscribirInstalacion(carpeta.ruta(), 1);
     TdmCDS dm;
     if (!dm.AbrirTablas()) estado.SkipWithError("the installation does not open");
     dm.Modulo = QStringLiteral("Alumnos");
