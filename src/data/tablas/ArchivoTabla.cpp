@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QStringList>
 #include <cstring>
 
 #include "SistemaArchivos.h"
@@ -35,6 +36,9 @@ public:
             throw e;
         }
         sqlite3_extended_result_codes(db_, 1);
+        // A double-quoted name that is no column must fail, not read as a string.
+        sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+        sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
         sqlite3_busy_timeout(db_, 5000);
     }
     ~Conexion() { sqlite3_close_v2(db_); }
@@ -225,7 +229,20 @@ std::vector<TFieldDef> LeerColumnas(Conexion& c, const QString& ruta) {
             if (otra.Name.compare(d.Name, Qt::CaseInsensitive) == 0) Danado(ruta, "repeated field " + d.Name);
         columnas.push_back(d);
     }
+    if (columnas.empty()) Danado(ruta, "no field definitions");
     return columnas;
+}
+
+// The rows' table must hold a column for every field definition and the two of the engine.
+void ComprobarFilas(Conexion& c, const QString& ruta, const std::vector<TFieldDef>& columnas) {
+    QStringList guardadas;
+    Sentencia s(c, "SELECT name FROM pragma_table_info('filas')");
+    while (s.Paso()) guardadas << s.LeerTexto(0);
+    if (guardadas.isEmpty()) Danado(ruta, "no rows table");
+    QStringList esperadas{"_id", "_orden"};
+    for (const TFieldDef& d : columnas) esperadas << d.Name;
+    for (const QString& nombre : esperadas)
+        if (!guardadas.contains(nombre, Qt::CaseInsensitive)) Danado(ruta, "missing column " + nombre);
 }
 
 std::vector<TIndexDef> LeerIndices(Conexion& c) {
@@ -484,6 +501,7 @@ std::shared_ptr<Tabla> CargarTabla(const QString& rutaDada) {
         ComprobarPropio(*c, ruta);
         auto t = std::make_shared<Tabla>();
         t->columnas = LeerColumnas(*c, ruta);
+        ComprobarFilas(*c, ruta, t->columnas);
         t->indices = LeerIndices(*c);
         const QByteArray sello = LeerSello(*c);
         Sentencia s(*c, "SELECT " + ListaColumnas(t->columnas) + " FROM filas ORDER BY \"_orden\", \"_id\"");

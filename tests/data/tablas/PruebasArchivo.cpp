@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -228,6 +229,45 @@ TEST_F(Archivo, UnArchivoDanadoPorDentroDaUnErrorQueLoNombra) {
         EXPECT_TRUE(e.Message().contains(ruta())) << e.Message().toStdString();
     }
 }
+
+// A file whose structure was damaged from outside: the rows no longer match the field
+// definitions. Read as it is, a missing column would come back as its own name.
+struct EstructuraDanada {
+    const char* nombre;
+    const char* sql;
+};
+
+class EstructuraNoValida : public Archivo, public ::testing::WithParamInterface<EstructuraDanada> {};
+
+TEST_P(EstructuraNoValida, SeRechazaComoDanadaNombrandoElArchivo) {
+    const QString r = Escribir();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(r).constData(), &db), SQLITE_OK);
+    const int rc = sqlite3_exec(db, GetParam().sql, nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    ASSERT_EQ(rc, SQLITE_OK);
+    TablaPrueba t;
+    t.cds.SetFileName(r);
+    try {
+        t.cds.Open();
+        FAIL() << "opened a damaged table";
+    } catch (const EArchivoTabla& e) {
+        EXPECT_TRUE(e.Message().contains(r)) << e.Message().toStdString();
+        EXPECT_TRUE(e.Message().contains("damaged")) << e.Message().toStdString();
+    }
+    EXPECT_FALSE(t.cds.Active());
+    // A table with no fields of its own is refused the same way.
+    TClientDataSet aux("cdsAux");
+    EXPECT_THROW(aux.LoadFromFile(r), EArchivoTabla);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, EstructuraNoValida,
+    ::testing::Values(EstructuraDanada{"columna_quitada", "ALTER TABLE filas DROP COLUMN cdsPFNombre"},
+                      EstructuraDanada{"sin_definiciones", "DELETE FROM campos"},
+                      EstructuraDanada{"sin_filas", "DROP TABLE filas"},
+                      EstructuraDanada{"sin_orden", "ALTER TABLE filas DROP COLUMN _orden"}),
+    [](const auto& caso) { return std::string(caso.param.nombre); });
 
 TEST_F(Archivo, GuardarEnUnaCarpetaQueNoExisteFallaNombrandoElArchivo) {
     TablaPrueba t;
