@@ -396,73 +396,95 @@ void EscribirNuevo(Tabla& t, const QString& ruta, const QByteArray& sello) {
 }
 
 // An open connection to a table file with its prepared statements, kept between saves
-// while the name still points at the same file.
+// while the name still points at the same file and the table keeps its columns.
 class Enlace {
 public:
-    explicit Enlace(const QString& ruta) : ruta_(ruta), c_(ruta, SQLITE_OPEN_READWRITE) {
+    Enlace(const QString& ruta, const Tabla& t)
+        : ruta_(ruta), estructura_(t.estructura()), c_(ruta, SQLITE_OPEN_READWRITE) {
         Durabilidad(c_);
         Identificar(ruta, id_);
     }
-    bool Vigente(const QString& ruta) const {
+    bool Vigente(const QString& ruta, const Tabla& t) const {
         IdArchivo ahora;
-        return ruta == ruta_ && Identificar(ruta, ahora) == 0 && ahora == id_;
+        return ruta == ruta_ && t.estructura() == estructura_ && Identificar(ruta, ahora) == 0 &&
+               ahora == id_;
     }
     Conexion& conexion() { return c_; }
 
-    int Entero(std::unique_ptr<Sentencia>& s, const char* sql) {
-        Sentencia& p = Preparada(s, sql);
-        const int v = p.Paso() ? static_cast<int>(p.LeerEntero(0)) : 0;
-        p.Reiniciar();
-        return v;
-    }
+    void Empezar() { Paso(empezar_, "BEGIN IMMEDIATE"); }
+    void Confirmar() { Paso(confirmar_, "COMMIT"); }
+    int Aplicacion() { return Entero(aplicacion_, "PRAGMA application_id"); }
     QByteArray Sello() { return QByteArray::number(Entero(leerSello_, "PRAGMA user_version")); }
     void EscribirSello(const QByteArray& sello) {
         c_.Ejecutar("PRAGMA user_version=" + QString::fromLatin1(sello));
     }
-    Sentencia& Insertar(const QString& sql) {
-        if (sql != sqlInsertar_) insertar_.reset();
-        sqlInsertar_ = sql;
-        return Preparada(insertar_, sql);
+    Sentencia& Insertar(const Escritor& e) {
+        return Preparada(insertar_, [&] { return e.Insertar(); });
     }
-    Sentencia& Actualizar(const QString& sql) {
-        if (sql != sqlActualizar_) actualizar_.reset();
-        sqlActualizar_ = sql;
-        return Preparada(actualizar_, sql);
+    Sentencia& Actualizar(const Escritor& e) {
+        return Preparada(actualizar_, [&] { return e.Actualizar(); });
     }
-    Sentencia& Borrar() { return Preparada(borrar_, "DELETE FROM filas WHERE \"_id\" = ?"); }
-
-    std::unique_ptr<Sentencia> aplicacion;
+    Sentencia& Borrar() {
+        return Preparada(borrar_, [] { return QStringLiteral("DELETE FROM filas WHERE \"_id\" = ?"); });
+    }
 
 private:
-    Sentencia& Preparada(std::unique_ptr<Sentencia>& s, const QString& sql) {
-        if (!s) s = std::make_unique<Sentencia>(c_, sql);
+    template <typename F>
+    Sentencia& Preparada(std::unique_ptr<Sentencia>& s, F sql) {
+        if (!s) s = std::make_unique<Sentencia>(c_, sql());
         return *s;
     }
+    int Entero(std::unique_ptr<Sentencia>& s, const char* sql) {
+        Sentencia& p = Preparada(s, [sql] { return QString::fromLatin1(sql); });
+        const int v = p.Paso() ? static_cast<int>(p.LeerEntero(0)) : 0;
+        p.Reiniciar();
+        return v;
+    }
+    void Paso(std::unique_ptr<Sentencia>& s, const char* sql) {
+        Preparada(s, [sql] { return QString::fromLatin1(sql); }).Ejecutar();
+    }
     QString ruta_;
+    quint64 estructura_;
     IdArchivo id_;
     Conexion c_;
-    std::unique_ptr<Sentencia> leerSello_, insertar_, actualizar_, borrar_;
-    QString sqlInsertar_, sqlActualizar_;
+    std::unique_ptr<Sentencia> empezar_, confirmar_, aplicacion_, leerSello_, insertar_, actualizar_, borrar_;
+};
+
+// Rolls back unless committed, on a kept link.
+class TransaccionEnlace {
+public:
+    explicit TransaccionEnlace(Enlace& e) : e_(e) { e_.Empezar(); }
+    ~TransaccionEnlace() {
+        if (!hecha_) sqlite3_exec(e_.conexion().db(), "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    TransaccionEnlace(const TransaccionEnlace&) = delete;
+    TransaccionEnlace& operator=(const TransaccionEnlace&) = delete;
+    void Confirmar() {
+        e_.Confirmar();
+        hecha_ = true;
+    }
+
+private:
+    Enlace& e_;
+    bool hecha_ = false;
 };
 
 void EscribirExistente(Tabla& t, const QString& ruta, const QByteArray& sello) {
     try {
         auto enlace = std::static_pointer_cast<Enlace>(t.enlace);
-        if (!enlace || !enlace->Vigente(ruta)) {
+        if (!enlace || !enlace->Vigente(ruta, t)) {
             t.enlace.reset();
-            enlace = std::make_shared<Enlace>(ruta);
+            enlace = std::make_shared<Enlace>(ruta, t);
             t.enlace = enlace;
         }
-        Conexion& c = enlace->conexion();
-        Transaccion tr(c);
-        if (enlace->Entero(enlace->aplicacion, "PRAGMA application_id") != kAplicacion) Ajeno(ruta);
+        TransaccionEnlace tr(*enlace);
+        if (enlace->Aplicacion() != kAplicacion) Ajeno(ruta);
         // Every writer leaves a new seal: the same seal means the file is as this table left it.
         const bool soloCambios =
             t.archivoEscrito() == ruta && !t.reescribir() && enlace->Sello() == t.sello();
-        Escritor e(c, t);
+        Escritor e(enlace->conexion(), t);
         if (soloCambios) {
-            e.SoloCambios(enlace->Insertar(e.Insertar()), enlace->Actualizar(e.Actualizar()),
-                          enlace->Borrar());
+            e.SoloCambios(enlace->Insertar(e), enlace->Actualizar(e), enlace->Borrar());
             enlace->EscribirSello(sello);
         } else {
             e.Definiciones();

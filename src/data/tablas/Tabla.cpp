@@ -230,6 +230,7 @@ void Tabla::Avisar(Cambio::Clase clase, const FilaP& fila) {
 
 void Tabla::AnadirColumna(const TFieldDef& definicion) {
     columnas.push_back(definicion);
+    ++estructura_;
     auto extender = [](const FilaP& f) {
         if (f) f->v.emplace_back();
     };

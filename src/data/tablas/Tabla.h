@@ -79,6 +79,9 @@ public:
     // Rows changed since the last write (deleted ones included).
     const std::unordered_map<Fila*, FilaP>& sucias() const { return sucias_; }
 
+    // Changes whenever the columns do, so that statements prepared for them are dropped.
+    quint64 estructura() const { return estructura_; }
+
     // The open link to the file last written (kept between saves by the file layer).
     std::shared_ptr<void> enlace;
 
@@ -103,6 +106,7 @@ private:
     QString archivoEscrito_;
     QByteArray sello_;
     bool reescribir_ = true;
+    quint64 estructura_ = 0;
     std::unordered_map<Fila*, FilaP> sucias_;
     std::vector<TClientDataSet*> cursores_;
 
