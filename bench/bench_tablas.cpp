@@ -163,6 +163,24 @@ void GuardarFilaEditada(benchmark::State& state) {
 }
 BENCHMARK(GuardarFilaEditada)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// The same save when another program saved a change of its own to the file meanwhile: the
+// save first brings that change in, then writes its own.
+void GuardarFusionando10k(benchmark::State& state) {
+    Historial h;
+    Practicas otro;
+    otro.cds.SetFileName(h.ruta);
+    otro.cds.Open();
+    int codigo = 1, suyo = kFilas / 2;
+    for (int i = 0; i < kCommitsPrevios; ++i) EditarYGuardar(h.tabla, codigo = Siguiente(codigo, kFilas));
+    for (auto _ : state) {
+        state.PauseTiming();
+        EditarYGuardar(otro, suyo = Siguiente(suyo, kFilas));
+        state.ResumeTiming();
+        EditarYGuardar(h.tabla, codigo = Siguiente(codigo, kFilas));
+    }
+}
+BENCHMARK(GuardarFusionando10k)->Unit(benchmark::kMillisecond);
+
 void InsertarFila10k(benchmark::State& state) {
     Historial h;
     int codigo = 1;

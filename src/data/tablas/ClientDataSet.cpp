@@ -446,6 +446,10 @@ TClientDataSet::TClientDataSet(const QString& Name_) : Name(Name_), cursor_(std:
 
 TClientDataSet::~TClientDataSet() {
     if (tabla_) tabla_->QuitarCursor(this);
+    if (tabla_ && tabla_->recodificador == this) {
+        tabla_->recodificador = nullptr;
+        tabla_->recodificar = nullptr;
+    }
     if (maestro_) {
         auto& d = maestro_->detalles_;
         d.erase(std::remove(d.begin(), d.end(), this), d.end());
@@ -588,6 +592,20 @@ bool TClientDataSet::Open() {
             }
         }
         FieldDefs.defs_ = t.columnas;
+        if (!CampoCodigo.isEmpty()) {
+            TField* codigo = FieldByName(CampoCodigo);
+            t.columnaCodigo = codigo->columna_;
+            t.codigoSinReutilizar = CodigoSinReutilizar;
+            t.recodificador = this;
+            t.recodificar = [this](tablas::Fila& fila, int anterior, int nuevo) {
+                if (!OnRecodificar) return;
+                for (TField* f : campos_)
+                    if (f->columna_ >= 0 && f->columna_ != tabla_->columnaCodigo)
+                        fila.v[f->columna_] =
+                            tablas::Convertir(OnRecodificar(f, fila.v[f->columna_], anterior, nuevo),
+                                              f->tipo_, f->ancho_, f->nombre_);
+            };
+        }
         activo_ = true;
         estado_ = dsBrowse;
         c.ConfigurarOrden();
@@ -622,6 +640,10 @@ bool TClientDataSet::Close() {
     if (!archivo_.isEmpty() && tabla_->CambiadaDesde(tablas::RutaNormal(archivo_)))
         tablas::GuardarTabla(*tabla_, archivo_);
     tabla_->QuitarCursor(this);
+    if (tabla_->recodificador == this) {
+        tabla_->recodificador = nullptr;
+        tabla_->recodificar = nullptr;
+    }
     tabla_.reset();
     Cursor& c = *cursor_;
     c.vista.clear();
@@ -664,6 +686,15 @@ void TClientDataSet::SaveToFile(const QString& nombre) {
         if (modificado_ ? !Post() : !Cancel()) return;
     }
     tablas::GuardarTabla(*tabla_, ruta);
+}
+
+bool TClientDataSet::Refrescar() {
+    if (!activo_ || archivo_.isEmpty()) return false;
+    return tablas::RefrescarTabla(*tabla_, archivo_);
+}
+
+qint64 TClientDataSet::VersionArchivo() const {
+    return tabla_ ? tabla_->version() : 0;
 }
 
 bool TClientDataSet::HayCambiosSinGuardar() const {
