@@ -318,7 +318,10 @@ bool TdmCDS::Escribir(TClientDataSet* tabla) {
 bool TdmCDS::RefrescarTabla(TClientDataSet* tabla) {
     if (!tabla->Active() || tabla->FileName().isEmpty()) return false;
     try {
-        return tabla->Refrescar();
+        if (!tabla->Refrescar()) return false;
+        // The first group may have come from another PC.
+        if (tabla == cdsGrupo) cdsGrupo->SetReadOnly(cdsGrupo->IsEmpty());
+        return true;
     } catch (const EArchivoOcupado& e) {
         MostrarMensaje(Texto(kTextoInstalacionOcupada).arg(QDir::toNativeSeparators(e.FileName())),
                        BotonesAceptar, 2);
