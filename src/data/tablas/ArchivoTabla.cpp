@@ -7,7 +7,9 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStringList>
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -20,6 +22,7 @@ namespace tablas {
 namespace {
 
 constexpr int kAplicacion = 0x41564453;  // "AVDS"
+constexpr int kEsperaBloqueoMs = 5000;   // how long a save waits for another program's lock
 // Format 2: every row carries the version of the save that wrote it, and the file names its
 // lineage. Format 1 files (neither) are read and written anew as format 2.
 constexpr int kFormato = 2;
@@ -45,13 +48,25 @@ public:
         // A double-quoted name that is no column must fail, not read as a string.
         sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
         sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-        sqlite3_busy_timeout(db_, 5000);
+        sqlite3_busy_handler(db_, &Conexion::Esperar, this);
     }
     ~Conexion() { sqlite3_close_v2(db_); }
     Conexion(const Conexion&) = delete;
     Conexion& operator=(const Conexion&) = delete;
 
     sqlite3* db() const { return db_; }
+    // Another program's lock is waited for up to 5 s, looking again every millisecond or
+    // two (at random, so that two waiting programs do not keep meeting): SQLite's own
+    // wait looks ever more seldom and loses the file to a program that saves often.
+    static int Esperar(void* conexion, int intentos) {
+        auto& inicio = static_cast<Conexion*>(conexion)->inicioEspera_;
+        const auto ahora = std::chrono::steady_clock::now();
+        if (intentos == 0) inicio = ahora;
+        if (ahora - inicio >= std::chrono::milliseconds(kEsperaBloqueoMs)) return 0;
+        std::this_thread::sleep_for(
+            std::chrono::microseconds(500 + QRandomGenerator::global()->bounded(1500)));
+        return 1;
+    }
     void Ejecutar(const QString& sql) {
         if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) Fallo();
     }
@@ -61,6 +76,7 @@ public:
 
 private:
     sqlite3* db_ = nullptr;
+    std::chrono::steady_clock::time_point inicioEspera_;
 };
 
 class Sentencia {
