@@ -69,6 +69,9 @@ struct TClientDataSet::Cursor {
     std::vector<QVariant> valoresMaestro;
     bool rango = false, rangoVacio = false;
     FilaP ancla;  // Insert: the row the new one goes before
+    // Edit: the fields given a value since the edit began. The others are taken from the
+    // row as it is at the post, which another program's save may have changed meanwhile.
+    std::vector<bool> tocados;
     bool enOperacion = false;
     quint64 versionVista = 0;
     // Hashes of the visible rows by searched fields, valid while versionBusqueda is current.
@@ -923,6 +926,19 @@ bool TClientDataSet::Edit() {
     if (cursor_->vista.empty()) return Insert();
     if (!Disparar(BeforeEdit, this)) return false;
     cursor_->Leido();  // a row another cursor changed is shown afresh before it is edited
+    // A value the shown copy carries and the row lacks (put there by OnCalcFields) is stored
+    // by the post like a value given.
+    Cursor& c = *cursor_;
+    c.tocados.assign(campos_.size(), false);
+    if (c.filaBuffer)
+        for (TField* f : campos_)
+            if (f->columna_ >= 0) {
+                const QVariant& mostrado = c.buffer[f->indice_];
+                const QVariant& guardado = c.filaBuffer->v[f->columna_];
+                c.tocados[f->indice_] =
+                    mostrado.isValid() != guardado.isValid() ||
+                    (mostrado.isValid() && tablas::Comparar(mostrado, guardado, f->tipo_) != 0);
+            }
     estado_ = dsEdit;
     modificado_ = false;
     Avisar(deUpdateState);
@@ -972,7 +988,9 @@ bool TClientDataSet::Post() {
             std::vector<QVariant> valores(tabla_->columnas.size());
             for (size_t col = 0; col < valores.size(); ++col) {
                 const int i = c.campoDeColumna[col];
-                if (i >= 0)
+                const bool propio = i >= 0 && (estado_ == dsInsert || campos_[i]->clase_ == fkInternalCalc ||
+                                               (i < static_cast<int>(c.tocados.size()) && c.tocados[i]));
+                if (propio)
                     valores[col] = c.buffer[i];
                 else if (estado_ == dsEdit)
                     valores[col] = c.filaBuffer->v[col];
@@ -1249,6 +1267,7 @@ void TClientDataSet::EscribirCampo(TField* campo, const QVariant& valor) {
         }
     }
     modificado_ = true;
+    if (campo->indice_ < static_cast<int>(c.tocados.size())) c.tocados[campo->indice_] = true;
     if (campo->columna_ >= 0) c.Calcular(c.buffer);
     if (campo->OnChange) {
         const TFieldNotifyEvent cambio = campo->OnChange;

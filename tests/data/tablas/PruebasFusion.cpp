@@ -232,3 +232,22 @@ TEST_F(Fusion, UnArchivoBloqueadoMasDeCincoSegundosDaUnErrorQueLoNombraYNoEscrib
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Fusion, UnaEdicionAbiertaMientrasLlegaOtroCambioSoloEscribeLosCamposQueToco) {
+    ASSERT_TRUE(a.cds.Locate("cdsPFCodigo", 2));
+    a.cds.Edit();
+    a.Nombre->SetAsString("DeA");
+    Cambiar(b, 2, b.Grupo, 9);
+    b.cds.SaveToFile();
+    a.cds.Refrescar();
+    a.cds.Post();
+    a.cds.SaveToFile();
+    TablaPrueba c;
+    c.cds.LoadFromFile(ruta);
+    EXPECT_EQ(Nombre(c, 2), "DeA");
+    EXPECT_EQ(Grupo(c, 2), 9);
+}
+
+}  // namespace
