@@ -9,6 +9,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "Ayuda.h"
 #include "FichaPersonal.h"
 #include "FormActivo.h"
 #include "Idioma.h"
@@ -36,6 +37,7 @@ TFDMT_AVDatosPersonales::TFDMT_AVDatosPersonales(int tipoUsuario, FichaPersonal&
     : QDialog(parent), tipo_(tipoUsuario), ficha_(ficha) {
     setObjectName(QStringLiteral("FDMT_AVDatosPersonales"));
     setProperty("Tag", 18);
+    AyudaConF1(this, 2);
     setWindowTitle(QStringLiteral("Datos personales alumno"));
     setModal(true);
 

@@ -67,4 +67,11 @@ bool MismoArchivo(const QString& a, const QString& b) {
     return Normal(a) == Normal(b);
 }
 
+bool DentroDeInstalacion(const QString& ruta) {
+    if (ruta.isEmpty()) return false;
+    QString raiz = Normal(Instalacion::Carpeta());
+    if (!raiz.endsWith(QLatin1Char('/'))) raiz += QLatin1Char('/');
+    return (Normal(ruta) + QLatin1Char('/')).startsWith(raiz);
+}
+
 }  // namespace RutasDatos

@@ -23,5 +23,7 @@ bool EsPlantilla(const QString& archivo, const QString& tabla);
 // The folder part of a file name, with its "/".
 QString CarpetaDe(const QString& archivo);
 bool MismoArchivo(const QString& a, const QString& b);
+// Whether a path lies inside the installation folder (however written).
+bool DentroDeInstalacion(const QString& ruta);
 
 }  // namespace RutasDatos

@@ -84,6 +84,9 @@ public:
     void AbrirHistorico(const QString& usuario);
     // Opens the user's history, creating it when it does not exist yet.
     void AbrirHistoricoSiExiste(const QString& usuario);
+    // The same at a login: a damaged history is reported by its file name (the user is
+    // asked to tell the teacher), left untouched and forgotten by the tables: false.
+    bool AbrirHistoricoUsuario(const QString& usuario);
     void CrearHistorico(const QString& usuario);
     bool ExisteHistorico(const QString& usuario) const;
     // Merges the change log and writes the table to its file; false when it could not be
@@ -102,8 +105,12 @@ public:
     void DevolverCodigo(TClientDataSet* tabla);
     // One counter row per table component when the counters table is empty.
     void InicializarCodigos();
-    // The folder of the current group (ends with "/").
+    // The folder of the current group (ends with "/"): its own "BDs\GRP NNN" when that
+    // exists, else the stored folder when it lies inside this installation; the stored text
+    // is corrected to the folder used. A group in neither place is reported by name (once)
+    // and gets its own folder's path, which does not exist.
     QString CarpetaGrupoActual();
+    bool HayCarpetaGrupoActual();
 
     // ------------------------------------------------ editing rules and class data (dmCDSReglas.cpp)
 
@@ -220,6 +227,10 @@ public:
 
 private:
     int equipoCargado_ = -1;
+    int grupoSinCarpetaAvisado_ = -1;
+
+    void CorregirCarpetaGrupo(const QString& carpeta);
+    void AvisarGrupoSinCarpeta(const QString& guardada, const QString& propia);
 
     void AsignarManejadoresAlmacen();
     void AsignarCodigos();
@@ -247,6 +258,9 @@ private:
     // Changes the subgroup list of the current subgroup row's member in the group.
     void CambiarSubgruposMiembro(const std::function<QString(const QStringList&)>& cambio);
     void AbrirEn(TClientDataSet* tabla, const QString& carpeta);
+    // Opens a "BDs" practice template; a missing or damaged one is made again, empty, and
+    // reported by its file name.
+    void AbrirPlantilla(TClientDataSet* tabla);
     bool EsTablaGrupo(const TClientDataSet* tabla) const;
     bool EsTablaHistorico(const TClientDataSet* tabla) const;
     bool HayGrupos() const;

@@ -9,6 +9,7 @@
 #include "ArchivoTabla.h"
 #include "Cadenas.h"
 #include "CodigoLibre.h"
+#include "ErroresTablas.h"
 #include "Esquema.h"
 #include "Mensajes.h"
 #include "RutasDatos.h"
@@ -116,13 +117,14 @@ bool TdmCDS::AbrirTablas() {
         };
         AbrirEn(cdsCodigos, RutasDatos::CarpetaBDs());
         if (!cdsEquipo->IsEmpty()) AbrirTablasEquipo(cdsEFCodEquipo->AsInteger());
-        AbrirEn(cdsLineaReparacion, RutasDatos::CarpetaBDs());
-        AbrirEn(cdsReparacion, RutasDatos::CarpetaBDs());
+        AbrirPlantilla(cdsLineaReparacion);
+        AbrirPlantilla(cdsReparacion);
         AbrirEn(cdsAlumno, RutasDatos::CarpetaBDs());
         ClonarAlumno();
         AbrirEn(cdsGrupo, RutasDatos::CarpetaBDs());
         cdsGrupo->SetReadOnly(cdsGrupo->IsEmpty());
-        if (HayGrupos()) {
+        // A group without its folder has been reported; the rest of the installation opens.
+        if (HayGrupos() && HayCarpetaGrupoActual()) {
             cdsGrupoAlumno->SetAggregatesActive(true);
             cdsSubgrupo->SetAggregatesActive(true);
             AbrirTablasGrupo();
@@ -131,9 +133,40 @@ bool TdmCDS::AbrirTablas() {
         AplicarTextosIdioma();
         return true;
     } catch (const EDatabaseError& error) {
-        MostrarMensaje(error.Message());
+        MostrarMensaje(ErroresTablas::TextoError(error), BotonesAceptar, DibujoError);
         return false;
     }
+}
+
+namespace {
+
+// "The template %1 was missing or damaged and has been created again, empty".
+constexpr int kTextoPlantillaRehecha = 244;
+// "Your practice history cannot be opened: the file %1 is damaged. Tell the teacher".
+constexpr int kTextoHistoricoDanado = 245;
+
+// A template file that could not be read goes, with a journal a broken save left beside it
+// (SQLite would roll that journal into the new file).
+void QuitarArchivoIlegible(const QString& archivo) {
+    QFile::remove(archivo + QStringLiteral("-journal"));
+    QFile::remove(archivo);
+}
+
+}  // namespace
+
+void TdmCDS::AbrirPlantilla(TClientDataSet* tabla) {
+    const QString archivo = RutasDatos::Archivo(RutasDatos::CarpetaBDs(), tabla->Name);
+    try {
+        AbrirEn(tabla, RutasDatos::CarpetaBDs());
+        return;
+    } catch (const EDatabaseError&) {
+        // A template holds no class data: it is made again from the schema.
+    }
+    tabla->Close();
+    QuitarArchivoIlegible(archivo);
+    CrearArchivoVacio(tabla, archivo);
+    MostrarMensaje(Texto(kTextoPlantillaRehecha).arg(QDir::toNativeSeparators(archivo)), BotonesAceptar,
+                   DibujoAviso);
 }
 
 void TdmCDS::AbrirEn(TClientDataSet* tabla, const QString& carpeta) {
@@ -171,18 +204,55 @@ bool TdmCDS::HayGrupos() const {
 
 QString TdmCDS::CarpetaGrupoActual() {
     const QString guardada = cdsGrpFDirectorio->AsString();
-    if (ExisteCarpeta(guardada)) return ConBarra(guardada);
-    // An installation moved or copied elsewhere keeps its groups under its own "BDs".
-    const QString propia = RutasDatos::CarpetaGrupo(cdsGrpFCodGrupo->AsInteger());
-    if (!ExisteCarpeta(propia) || cdsGrupo->State() != dsBrowse) return ConBarra(guardada);
+    // A copied or moved installation keeps its groups under its own "BDs": the folder
+    // stored by another installation must never be written into from this one.
+    const QString propia = ConBarra(RutasDatos::CarpetaGrupo(cdsGrpFCodGrupo->AsInteger()));
+    QString carpeta;
+    if (ExisteCarpeta(propia))
+        carpeta = propia;
+    else if (ExisteCarpeta(ConBarra(guardada)) && RutasDatos::DentroDeInstalacion(ConBarra(guardada)))
+        carpeta = ConBarra(guardada);
+    if (carpeta.isEmpty()) {
+        AvisarGrupoSinCarpeta(guardada, propia);
+        return propia;
+    }
+    grupoSinCarpetaAvisado_ = -1;
+    if (ConBarra(guardada) != carpeta) CorregirCarpetaGrupo(carpeta);
+    return carpeta;
+}
+
+bool TdmCDS::HayCarpetaGrupoActual() {
+    return ExisteCarpeta(CarpetaGrupoActual());
+}
+
+void TdmCDS::CorregirCarpetaGrupo(const QString& carpeta) {
+    if (cdsGrupo->State() != dsBrowse) return;
     const bool soloLectura = cdsGrupo->ReadOnly();
     cdsGrupo->SetReadOnly(false);
     if (cdsGrupo->Edit()) {
-        cdsGrpFDirectorio->SetAsString(propia);
+        cdsGrpFDirectorio->SetAsString(carpeta);
         cdsGrupo->Post();
     }
     cdsGrupo->SetReadOnly(soloLectura);
-    return propia;
+}
+
+namespace {
+
+// "The folder of the group %1 is not there (looked for in %2)".
+constexpr int kTextoGrupoSinCarpeta = 240;
+
+}  // namespace
+
+void TdmCDS::AvisarGrupoSinCarpeta(const QString& guardada, const QString& propia) {
+    // The three group tables ask in turn: one message for the group.
+    const int grupo = cdsGrpFCodGrupo->AsInteger();
+    if (grupoSinCarpetaAvisado_ == grupo || cdsGrupo->State() != dsBrowse) return;
+    grupoSinCarpetaAvisado_ = grupo;
+    QString donde = QDir::toNativeSeparators(propia);
+    if (!guardada.isEmpty() && ConBarra(guardada) != propia)
+        donde += QStringLiteral(", ") + QDir::toNativeSeparators(ConBarra(guardada));
+    MostrarMensaje(Texto(kTextoGrupoSinCarpeta).arg(cdsGrpFNombre->AsString(), donde), BotonesAceptar,
+                   DibujoAviso);
 }
 
 void TdmCDS::AbrirTablasGrupo() {
@@ -237,6 +307,11 @@ void TdmCDS::CrearTablasGrupo() {
 }
 
 void TdmCDS::AbrirHistorico(const QString& usuario) {
+    if (usuario == RutasDatos::kProfesor) {
+        AbrirPlantilla(cdsReparacion);
+        AbrirPlantilla(cdsLineaReparacion);
+        return;
+    }
     cdsReparacion->Close();
     cdsReparacion->SetFileName(RutasDatos::ArchivoReparacion(usuario));
     cdsReparacion->Open();
@@ -254,6 +329,32 @@ void TdmCDS::AbrirHistoricoSiExiste(const QString& usuario) {
         AbrirHistorico(usuario);
     else
         CrearHistorico(usuario);
+}
+
+bool TdmCDS::AbrirHistoricoUsuario(const QString& usuario) {
+    if (usuario == RutasDatos::kProfesor) {
+        AbrirHistorico(usuario);  // the templates are made again when they cannot be read
+        return true;
+    }
+    if (!ExisteHistorico(usuario)) {
+        CrearHistorico(usuario);
+        return true;
+    }
+    try {
+        AbrirHistorico(usuario);
+        return true;
+    } catch (const EDatabaseError& error) {
+        // Nothing may write into the damaged history: the tables forget it.
+        for (TClientDataSet* tabla : {cdsReparacion, cdsLineaReparacion}) {
+            tabla->Close();
+            tabla->SetFileName(QString());
+        }
+        QString archivo = ErroresTablas::ArchivoDelError(error);
+        if (archivo.isEmpty()) archivo = RutasDatos::ArchivoReparacion(usuario);
+        MostrarMensaje(Texto(kTextoHistoricoDanado).arg(QDir::toNativeSeparators(archivo)), BotonesAceptar,
+                       DibujoError);
+        return false;
+    }
 }
 
 void TdmCDS::CrearHistorico(const QString& usuario) {
@@ -276,8 +377,6 @@ namespace {
 
 // "The table cannot be saved: its folder is gone" (table, folder).
 constexpr int kTextoCarpetaPerdida = 231;
-// "The installation is busy: another PC keeps the file locked" (file).
-constexpr int kTextoInstalacionOcupada = 260;
 
 }  // namespace
 
@@ -309,8 +408,7 @@ bool TdmCDS::Escribir(TClientDataSet* tabla) {
         return true;
     } catch (const EArchivoOcupado& e) {
         // Nothing was written; the change stays in memory and goes with the next save.
-        MostrarMensaje(Texto(kTextoInstalacionOcupada).arg(QDir::toNativeSeparators(e.FileName())),
-                       BotonesAceptar, 2);
+        MostrarMensaje(ErroresTablas::TextoError(e), BotonesAceptar, DibujoError);
         return false;
     }
 }
@@ -323,8 +421,7 @@ bool TdmCDS::RefrescarTabla(TClientDataSet* tabla) {
         if (tabla == cdsGrupo) cdsGrupo->SetReadOnly(cdsGrupo->IsEmpty());
         return true;
     } catch (const EArchivoOcupado& e) {
-        MostrarMensaje(Texto(kTextoInstalacionOcupada).arg(QDir::toNativeSeparators(e.FileName())),
-                       BotonesAceptar, 2);
+        MostrarMensaje(ErroresTablas::TextoError(e), BotonesAceptar, DibujoError);
         return false;
     }
 }

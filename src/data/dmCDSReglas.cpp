@@ -139,7 +139,7 @@ void TdmCDS::AsignarReglasGrupo() {
     };
     cdsGrupo->AfterPost = GuardarTrasCambio();
     cdsGrupo->OnPostError = [](TClientDataSet*, EDatabaseError&, TDataAction& accion) {
-        MostrarMensaje(QStringLiteral("Falla el post de la tabla grupo"));
+        MostrarMensaje(QStringLiteral("Falla el post de la tabla grupo"), BotonesAceptar, DibujoError);
         accion = daFail;
     };
     cdsGrupo->BeforeCancel = [this](TClientDataSet* ds) {
@@ -379,11 +379,11 @@ void TdmCDS::BorrarGrupo(int codigoGrupo) {
             if (entradas.fileInfo().isDir() && !entradas.fileInfo().isSymLink()) {
                 carpetas.prepend(ruta);  // the deepest first
             } else if (!QFile::remove(ruta)) {
-                MostrarMensaje(Texto(221) + ruta);
+                MostrarMensaje(Texto(221) + ruta, BotonesAceptar, DibujoError);
             }
         }
         for (const QString& sub : carpetas)
-            if (!QDir().rmdir(sub)) MostrarMensaje(Texto(178) + sub);
+            if (!QDir().rmdir(sub)) MostrarMensaje(Texto(178) + sub, BotonesAceptar, DibujoError);
         QDir().rmdir(carpeta);
     }
     cdsGrupo->Close();

@@ -1,5 +1,7 @@
 #include "Configuracion.h"
 
+#include <QRegularExpression>
+
 #include "Ini.h"
 #include "Instalacion.h"
 
@@ -18,7 +20,11 @@ bool aEntero(const QString& texto, int& valor) {
 }  // namespace
 
 QString LeerTipoDumet() {
-    return leer(QStringLiteral("Opciones"), QStringLiteral("TipoDumet"), QStringLiteral("VIVUZUV"));
+    const QString defecto = QStringLiteral("VIVUZUV");
+    const QString tipo = leer(QStringLiteral("Opciones"), QStringLiteral("TipoDumet"), defecto);
+    // The type names the icon file and a key: a plain name, never a path.
+    static const QRegularExpression kNombreSimple(QStringLiteral("^[A-Za-z0-9_-]+$"));
+    return kNombreSimple.match(tipo).hasMatch() ? tipo : defecto;
 }
 
 std::uint32_t LeerColor() {

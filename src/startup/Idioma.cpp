@@ -1,6 +1,7 @@
 #include "Idioma.h"
 
 #include <QFile>
+#include <cstdio>
 
 #include "TextoArchivo.h"
 
@@ -22,10 +23,47 @@ std::unique_ptr<TLanguage>& instancia() {
 
 }  // namespace
 
+namespace {
+
+// The entries of the file, in file order. A line whose number cannot be read is told on
+// the error output (once, when the file is read) and left out.
+std::vector<TLanguage::Entrada> LeerEntradas(const QString& t, const QString& ruta) {
+    std::vector<TLanguage::Entrada> entradas;
+    qsizetype posicion = 0;
+    int linea = 0;
+    while (posicion < t.size()) {
+        ++linea;
+        qsizetype fin = posicion;
+        while (fin < t.size() && !esFinDeLinea(t[fin])) ++fin;
+        const QStringView texto = QStringView(t).mid(posicion, fin - posicion);
+        posicion = fin;
+        if (posicion < t.size() && t[posicion] == QLatin1Char('\r')) ++posicion;
+        if (posicion < t.size() && t[posicion] == QLatin1Char('\n')) ++posicion;
+
+        qsizetype inicio = 0;
+        while (inicio < texto.size() && esBlanco(texto[inicio])) ++inicio;
+        if (inicio == texto.size()) continue;  // blank lines separate nothing
+        qsizetype separador = inicio;
+        while (separador < texto.size() && !esBlanco(texto[separador])) ++separador;
+        bool ok = false;
+        const int numero = texto.mid(inicio, separador - inicio).toInt(&ok);
+        if (!ok) {
+            std::fprintf(stderr, "%s:%d: la línea no empieza por un número y un separador; se ignora: %s\n",
+                         qPrintable(ruta), linea, qPrintable(texto.toString()));
+            continue;
+        }
+        entradas.push_back({numero, texto.mid(separador).mid(1).toString()});
+    }
+    return entradas;
+}
+
+}  // namespace
+
 bool TLanguage::cargar(const QString& ruta) {
     QFile f(ruta);
     if (!f.open(QIODevice::ReadOnly)) return false;
-    contenido_ = std::make_shared<const QString>(DecodificarTexto(f.readAll()));
+    entradas_ =
+        std::make_shared<const std::vector<Entrada>>(LeerEntradas(DecodificarTexto(f.readAll()), ruta));
     posicion_ = 0;
     ultimoNumero_ = 0;
     return true;
@@ -37,59 +75,33 @@ void TLanguage::setIdiomaFile(const QString& ruta) {
     archivo_ = ruta;
     if (cargar(ruta)) return;
     archivo_ = anterior;
-    if (anterior.isEmpty() || !cargar(anterior)) contenido_.reset();
+    if (anterior.isEmpty() || !cargar(anterior)) entradas_.reset();
     throw ErrorIdioma("Cannot open the language file " + ruta.toStdString());
 }
 
-void TLanguage::saltarBlancos() {
-    const QString& t = *contenido_;
-    while (posicion_ < t.size() && esBlanco(t[posicion_])) ++posicion_;
-}
-
-// Reads one entry: the number up to the first blank or control character, then the
-// rest of the line without that character.
-bool TLanguage::leerEntrada(int& numero, QString& texto) {
-    const QString& t = *contenido_;
-    saltarBlancos();
-    const qsizetype inicio = posicion_;
-    while (posicion_ < t.size() && !esBlanco(t[posicion_])) ++posicion_;
-    bool ok = false;
-    numero = t.mid(inicio, posicion_ - inicio).toInt(&ok);
-    if (!ok) return false;
-    const qsizetype resto = posicion_;
-    while (posicion_ < t.size() && !esFinDeLinea(t[posicion_])) ++posicion_;
-    texto = t.mid(resto, posicion_ - resto).mid(1);
-    if (posicion_ < t.size() && t[posicion_] == QLatin1Char('\r')) ++posicion_;
-    if (posicion_ < t.size() && t[posicion_] == QLatin1Char('\n')) ++posicion_;
-    return true;
-}
-
+// Reads entries from the current position until the number is found or the file ends;
+// the text of the last entry read.
 QString TLanguage::escanear(int numero) {
-    QString texto;
-    bool leida = false;
-    for (;;) {
-        int leido = 0;
-        if (!leerEntrada(leido, texto)) return kNada;
-        leida = true;
-        ultimoNumero_ = leido;
-        if (leido == numero) break;
-        saltarBlancos();
-        if (posicion_ >= contenido_->size()) break;
+    const std::vector<Entrada>& entradas = *entradas_;
+    if (entradas.empty()) return kNada;
+    const Entrada* leida = nullptr;
+    while (posicion_ < entradas.size()) {
+        leida = &entradas[posicion_++];
+        ultimoNumero_ = leida->numero;
+        if (leida->numero == numero) break;
     }
-    return leida ? texto : kNada;
+    return leida ? leida->texto : kNada;
 }
 
 QString TLanguage::TextoDesdeInicio(int numero) {
-    if (!contenido_) return kNada;
+    if (!entradas_) return kNada;
     posicion_ = 0;
     return escanear(numero);
 }
 
 QString TLanguage::TextoContinuando(int numero) {
-    if (!contenido_) return kNada;
-    if (numero <= ultimoNumero_) posicion_ = 0;
-    saltarBlancos();
-    if (posicion_ >= contenido_->size()) posicion_ = 0;
+    if (!entradas_) return kNada;
+    if (numero <= ultimoNumero_ || posicion_ >= entradas_->size()) posicion_ = 0;
     return escanear(numero);
 }
 

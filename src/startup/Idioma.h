@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 class ErrorIdioma : public std::runtime_error {
 public:
@@ -11,7 +12,9 @@ public:
 };
 
 // The language text file: one entry a line, a number, one separator character and the text.
-// The file is read once when it is set and kept for the life of the component.
+// The file is read once when it is set and kept for the life of the component. A line
+// that cannot be read (no number, or text glued to it) is skipped and reported once on
+// the error output with its line number; every other entry still loads.
 class TLanguage {
 public:
     TLanguage() = default;
@@ -23,15 +26,18 @@ public:
     QString TextoDesdeInicio(int numero);
     QString TextoContinuando(int numero);
 
+    struct Entrada {
+        int numero;
+        QString texto;
+    };
+
 private:
     bool cargar(const QString& ruta);
     QString escanear(int numero);
-    bool leerEntrada(int& numero, QString& texto);
-    void saltarBlancos();
 
     QString archivo_;
-    std::shared_ptr<const QString> contenido_;
-    qsizetype posicion_ = 0;
+    std::shared_ptr<const std::vector<Entrada>> entradas_;
+    std::size_t posicion_ = 0;  // the next entry to read
     int ultimoNumero_ = 0;
 };
 

@@ -8,7 +8,7 @@
 class CapaMensajes {
 public:
     virtual ~CapaMensajes() = default;
-    // Modal message with a picture and a button set; returns the modal result
+    // Modal message with a picture (DibujoMensaje) and a button set; returns the modal result
     // (1 OK, 2 cancel, 6 yes, 7 no).
     virtual int Mensaje(const QString& texto, int botones, int imagen, int x, int y) = 0;
     virtual void Estado(const QString& texto) = 0;
@@ -22,6 +22,14 @@ enum BotonesMensaje {
     BotonesSiNo = 2,
     BotonesSiNoCancelar = 3,
     BotonesOpciones = 4
+};
+// Pictures of the message window.
+enum DibujoMensaje {
+    DibujoInformacion = 0,
+    DibujoAviso = 1,
+    DibujoError = 2,
+    DibujoPregunta = 3,
+    DibujoExito = 4
 };
 // Modal results.
 enum ResultadoModal { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };

@@ -1,5 +1,8 @@
 #include "Ayuda.h"
 
+#include <QShortcut>
+#include <QWidget>
+
 namespace {
 
 std::function<void(int)>& abridor() {
@@ -15,4 +18,10 @@ void AbrirAyuda(int libro) {
 
 void FijarAbridorAyuda(std::function<void(int)> nuevo) {
     abridor() = std::move(nuevo);
+}
+
+void AyudaConF1(QWidget* ventana, int libro) {
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), ventana);
+    f1->setContext(Qt::WindowShortcut);
+    QObject::connect(f1, &QShortcut::activated, ventana, [libro] { AbrirAyuda(libro); });
 }

@@ -1,6 +1,7 @@
 #include "ControlesDatos.h"
 
 #include <QHeaderView>
+#include <QTimer>
 
 namespace {
 
@@ -163,6 +164,30 @@ void TDBGrid::SetDataSource(TDataSource* fuente, const QStringList& campos) {
                 if (siguiendo_ || !actual.isValid() || !ds || !ds->Active()) return;
                 if (ds->RecNo() != actual.row() + 1) ds->SetRecNo(actual.row() + 1);
             });
+    if (seguirUltima_) SeguirUltimaFila();
+}
+
+void TDBGrid::SeguirUltimaFila() {
+    seguirUltima_ = true;
+    if (!modelo_) return;
+    connect(modelo_, &QAbstractItemModel::modelReset, this, &TDBGrid::verUltimaFila);
+    connect(modelo_, &QAbstractItemModel::layoutChanged, this, &TDBGrid::verUltimaFila);
+    connect(modelo_, &QAbstractItemModel::rowsInserted, this, &TDBGrid::verUltimaFila);
+}
+
+void TDBGrid::verUltimaFila() {
+    // After the selection that follows the cursor has scrolled to its row.
+    if (seguirUltima_) QTimer::singleShot(0, this, &QAbstractItemView::scrollToBottom);
+}
+
+void TDBGrid::showEvent(QShowEvent* evento) {
+    QTableView::showEvent(evento);
+    verUltimaFila();
+}
+
+void TDBGrid::resizeEvent(QResizeEvent* evento) {
+    QTableView::resizeEvent(evento);
+    verUltimaFila();
 }
 
 void TDBGrid::MostrarColumna(const QString& campo, bool visible) {

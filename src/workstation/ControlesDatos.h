@@ -75,10 +75,20 @@ public:
     ModeloDatos* Modelo() const { return modelo_; }
     void MostrarColumna(const QString& campo, bool visible);
     void TituloColumna(const QString& campo, const QString& titulo);
+    // The view keeps the newest (last) row in sight: when rows arrive, and when it is
+    // shown or resized (rows that arrived while it was hidden are below the visible area).
+    void SeguirUltimaFila();
+
+protected:
+    void showEvent(QShowEvent* evento) override;
+    void resizeEvent(QResizeEvent* evento) override;
 
 private:
+    void verUltimaFila();
+
     ModeloDatos* modelo_ = nullptr;
     bool siguiendo_ = false;
+    bool seguirUltima_ = false;
 };
 
 // A list of one dataset's rows (ListSource) showing ListField, keyed by KeyField. With a

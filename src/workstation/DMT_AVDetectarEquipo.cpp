@@ -8,9 +8,11 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "Ayuda.h"
 #include "Colores.h"
 #include "Configuracion.h"
 #include "DMT_Brd415.h"
+#include "ErroresTablas.h"
 #include "EstadoPractica.h"
 #include "FormActivo.h"
 #include "Idioma.h"
@@ -46,6 +48,7 @@ TFDMT_AVDetectarEquipo::TFDMT_AVDetectarEquipo(TDatosPractica& practica, QWidget
     : QDialog(parent), practica_(practica) {
     setObjectName(QStringLiteral("FDMT_AVDetectarEquipo"));
     setProperty("Tag", 17);
+    AyudaConF1(this, 2);
     setWindowTitle(QStringLiteral("Detectando el entrenador"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setModal(true);
@@ -104,7 +107,11 @@ void TFDMT_AVDetectarEquipo::showEvent(QShowEvent* evento) {
 }
 
 void TFDMT_AVDetectarEquipo::mostrarResultado(int texto, int imagen) {
-    FadeLBus->setText(Texto(texto));
+    mostrarResultado(Texto(texto), imagen);
+}
+
+void TFDMT_AVDetectarEquipo::mostrarResultado(const QString& texto, int imagen) {
+    FadeLBus->setText(texto);
     ImageDetectado->setPixmap(imagenConexion(imagen));
     BtnAceptar->show();
     BtnAceptar->setFocus();
@@ -126,11 +133,12 @@ void TFDMT_AVDetectarEquipo::TimerDetectarTimer() {
         try {
             EquipoDetectado();
             return;
-        } catch (const std::exception&) {
-            // The trainer's tables could not be loaded: it cannot be practised on.
+        } catch (const std::exception& error) {
+            // The trainer's tables could not be loaded: it cannot be practised on, and the
+            // damaged file is named (it is no unknown trainer).
             detectado_ = false;
             practica_.CodEquipo = 0;
-            mostrarResultado(225, 0);
+            mostrarResultado(ErroresTablas::TextoError(error), 0);
             return;
         }
     }

@@ -32,6 +32,7 @@ protected:
 private:
     void EquipoDetectado();
     void mostrarResultado(int texto, int imagen);
+    void mostrarResultado(const QString& texto, int imagen);
 
     TDatosPractica& practica_;
     QLabel* FadeLBus;

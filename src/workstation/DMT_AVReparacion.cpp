@@ -123,6 +123,7 @@ TFDMT_AVReparacion::TFDMT_AVReparacion(TDatosPractica& practica, QWidget* parent
         DBGridReparacion->SetDataSource(dmCDS->dsLineaReparacion,
                                         {"cdsLRepFAccion", "CalcBloque", "CalcCircuito", "CalcComponente",
                                          "cdsLRepFInicio", "cdsLRepFFin"});
+        DBGridReparacion->SeguirUltimaFila();
         if (practica_.Estado == Reparando) MemoObser->setPlainText(dmCDS->cdsRepFObservacion->AsString());
     }
 }

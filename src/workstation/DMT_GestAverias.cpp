@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -56,6 +57,46 @@ QIcon iconoBarra(const char* nombre) {
     if (!apagado.isNull()) icono.addPixmap(apagado, QIcon::Disabled);
     return icono;
 }
+
+// A status memo that breaks its lines between words only: a word wider than the memo (a
+// state text in a narrow window) makes the letters smaller instead.
+class MemoEstado : public QPlainTextEdit {
+public:
+    explicit MemoEstado(QWidget* parent) : QPlainTextEdit(parent) {
+        setWordWrapMode(QTextOption::WordWrap);
+        connect(this, &QPlainTextEdit::textChanged, this, &MemoEstado::Ajustar);
+    }
+    void FijarLetra(const QFont& letra) {
+        letraBase_ = letra;
+        setFont(letra);
+        Ajustar();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* evento) override {
+        QPlainTextEdit::resizeEvent(evento);
+        Ajustar();
+    }
+
+private:
+    void Ajustar() {
+        const int ancho = viewport()->width() - 2 * static_cast<int>(document()->documentMargin()) - 2;
+        QFont letra = letraBase_;
+        while (letra.pointSizeF() > kLetraMinima && PalabraMasAncha(letra) > ancho)
+            letra.setPointSizeF(letra.pointSizeF() - 0.5);
+        if (letra != font()) setFont(letra);
+    }
+    int PalabraMasAncha(const QFont& letra) const {
+        const QFontMetrics medida(letra);
+        int ancho = 0;
+        for (const QString& palabra : toPlainText().split(QRegularExpression(QStringLiteral("\\s+"))))
+            ancho = std::max(ancho, medida.horizontalAdvance(palabra));
+        return ancho;
+    }
+
+    static constexpr qreal kLetraMinima = 6;
+    QFont letraBase_;
+};
 
 // The client area: the product's logo on a card while no practice panel is shown.
 class PanelFormsConLogo : public QWidget {
@@ -234,7 +275,8 @@ bool TFDMT_GestAverias::CerrarReparacion(bool reparada) {
                 panel && panel->Comentarios() ? panel->Comentarios()->toPlainText() : QString(),
                 QStringLiteral("F"), ahora, ahora, {}, {}, {}))
             throw EDatabaseError(QStringLiteral("finish line not stored"));
-        MostrarMensaje(Texto(dmCDS->cdsRepFCorrecta->AsBoolean() ? 157 : 175), BotonesAceptar, 2);
+        const bool correcta = dmCDS->cdsRepFCorrecta->AsBoolean();
+        MostrarMensaje(Texto(correcta ? 157 : 175), BotonesAceptar, correcta ? DibujoExito : DibujoError);
         return true;
     } catch (const std::exception&) {
         // The practice still ends; what was half written goes back.
@@ -419,7 +461,7 @@ void TFDMT_GestAverias::crearPanelMotor() {
     ImageInfor->setObjectName(QStringLiteral("ImageInfor"));
     ImageInfor->setFixedSize(64, 64);
     auto nuevoMemo = [this](const char* nombre) {
-        auto* m = new QPlainTextEdit(PanelMotor);
+        auto* m = new MemoEstado(PanelMotor);
         m->setObjectName(QString::fromLatin1(nombre));
         m->setReadOnly(true);
         m->setFrameShape(QFrame::NoFrame);
@@ -432,7 +474,7 @@ void TFDMT_GestAverias::crearPanelMotor() {
         m->setPalette(p);
         QFont letra = m->font();
         letra.setBold(true);
-        m->setFont(letra);
+        m->FijarLetra(letra);
         return m;
     };
     MemoInfor1 = nuevoMemo("MemoInfor1");
@@ -521,7 +563,10 @@ void TFDMT_GestAverias::showEvent(QShowEvent* evento) {
     QMainWindow::showEvent(evento);
     FijarFormActivo(this);
     if (evento->spontaneous()) return;
-    AbrirHistoricoUsuario();
+    if (!historicoAbierto_ && !AbrirHistoricoUsuario()) {
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
     InicializarPractica();
     ponerTextos();
     const QColor acento = ColorAcento();
@@ -611,17 +656,12 @@ void TFDMT_GestAverias::closeEvent(QCloseEvent* evento) {
 
 // The teacher practises on the templates, which keep nothing; a student or subgroup on
 // the logged student's own history, created at the first practice.
-void TFDMT_GestAverias::AbrirHistoricoUsuario() {
-    if (!dmCDS) return;
-    if (DatosPractica.EsProfesor()) {
-        dmCDS->AbrirHistorico(QStringLiteral("PROFESOR"));
-        return;
-    }
-    const QString usuario = FormatoCodigo(dmCDS->cdsAFCodAlumno->AsInteger());
-    if (dmCDS->ExisteHistorico(usuario))
-        dmCDS->AbrirHistorico(usuario);
-    else
-        dmCDS->CrearHistorico(usuario);
+bool TFDMT_GestAverias::AbrirHistoricoUsuario() {
+    if (!dmCDS) return true;
+    const QString usuario = DatosPractica.EsProfesor() ? QStringLiteral("PROFESOR")
+                                                       : FormatoCodigo(dmCDS->cdsAFCodAlumno->AsInteger());
+    historicoAbierto_ = dmCDS->AbrirHistoricoUsuario(usuario);
+    return historicoAbierto_;
 }
 
 void TFDMT_GestAverias::InicializarPractica() {
@@ -643,13 +683,16 @@ void TFDMT_GestAverias::InicializarPractica() {
     if (dmCDS) dmCDS->Modulo = QStringLiteral("Averias");
 }
 
-void MostrarGestAverias(int tipoUsuario) {
+bool MostrarGestAverias(int tipoUsuario, const std::function<void()>& alAbrir) {
     TFDMT_GestAverias ventana(tipoUsuario);
+    if (!ventana.AbrirHistoricoUsuario()) return false;
+    if (alAbrir) alAbrir();
     ventana.setWindowModality(Qt::ApplicationModal);
     QEventLoop bucle;
     QObject::connect(&ventana, &TFDMT_GestAverias::Cerrada, &bucle, &QEventLoop::quit);
     ventana.showMaximized();
     bucle.exec();
+    return true;
 }
 
 void TFDMT_GestAverias::keyPressEvent(QKeyEvent* evento) {

@@ -59,6 +59,9 @@ public:
 
     // The user's history: text 172 when there is no practice yet.
     void MItemVerhistoricoClick();
+    // Opens the logged user's history (created at the first practice); false when it is
+    // damaged, which has been reported: the window must not open.
+    bool AbrirHistoricoUsuario();
 
     // The personal data dialog for a user kind, set by start-up (the dialog belongs to
     // class management, above this library).
@@ -73,7 +76,6 @@ protected:
     void keyPressEvent(QKeyEvent* evento) override;
 
 private:
-    void AbrirHistoricoUsuario();
     // The provoke dialog in a mode ("Reparar", "Disfuncion"); true when a fault was chosen.
     bool ElegirAveria(const QString& modo);
     // The trainer did not take the fault: every relay is released and the user told (text 146).
@@ -126,13 +128,15 @@ private:
     QTimer* Timer1;
     std::unique_ptr<TComBrd415> Brd415;
     bool hayEntrenador_ = false;
+    bool historicoAbierto_ = false;
     // A repair was paused when the dysfunction running now was provoked.
     bool reparacionEnEspera_ = false;
 };
 
 // Opens the workstation for a user kind (1 student, 2 subgroup, 3 teacher), maximised and
-// modal; returns when it has closed.
-void MostrarGestAverias(int tipoUsuario);
+// modal; returns when it has closed. `alAbrir` runs once the window is sure to open (the
+// login hides then). False when it did not open: the user's history is damaged (reported).
+bool MostrarGestAverias(int tipoUsuario, const std::function<void()>& alAbrir = {});
 
 // Pictures of the state box, 0 to 6.
 QPixmap ImagenEstado(int imagen);

@@ -40,14 +40,15 @@ const std::array<std::vector<Boton>, 5> kJuegos = {{
 }};
 
 const char* const kImagenes[] = {"images\\Mensaje0.png", "images\\Mensaje1.png", "images\\Mensaje2.png",
-                                 "images\\Mensaje3.png"};
+                                 "images\\Mensaje3.png", "images\\Mensaje4.png"};
 const QStyle::StandardPixmap kRespaldo[] = {QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxWarning,
-                                            QStyle::SP_MessageBoxCritical, QStyle::SP_MessageBoxQuestion};
+                                            QStyle::SP_MessageBoxCritical, QStyle::SP_MessageBoxQuestion,
+                                            QStyle::SP_DialogApplyButton};
 
 }  // namespace
 
 QPixmap ImagenMensaje(int imagen) {
-    imagen = std::clamp(imagen, 0, 3);
+    imagen = std::clamp(imagen, 0, static_cast<int>(std::size(kImagenes)) - 1);
     QPixmap dibujo(Instalacion::Ruta(QString::fromLatin1(kImagenes[imagen])));
     if (dibujo.isNull()) dibujo = QApplication::style()->standardPixmap(kRespaldo[imagen]);
     return dibujo;

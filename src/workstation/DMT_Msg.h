@@ -17,7 +17,7 @@ class TFormMsg : public QDialog {
 public:
     explicit TFormMsg(QWidget* parent = nullptr);
 
-    // Lays the window out for a text, button set (0 to 4), picture (0 to 3) and the
+    // Lays the window out for a text, button set (0 to 4), picture (0 to 4) and the
     // point it opens beside (-1, -1: centred on the screen).
     void Preparar(const QString& texto, int botones, int imagen, int x, int y);
     int Botones() const { return botones_; }
@@ -44,5 +44,5 @@ private:
 // Shows the message window and returns its modal result (1 OK, 2 cancel, 6 yes, 7 no).
 int MostrarMensajeVentana(const QString& texto, int botones, int imagen, int x, int y);
 
-// The four pictures of the message window, 0 to 3.
+// The pictures of the message window, 0 to 4 (DibujoMensaje).
 QPixmap ImagenMensaje(int imagen);

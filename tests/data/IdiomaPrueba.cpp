@@ -15,5 +15,8 @@ std::map<int, QString> TextosDelModulo() {
     for (int numero : {35007, 35010, 35017, 35018})
         textos[numero] = QStringLiteral("Cierto%1;Falso%1").arg(numero);
     textos[231] = QStringLiteral("Sin carpeta: %1 en %2");
+    textos[240] = QStringLiteral("T240 %1 (%2)");
+    for (int numero = 241; numero <= 246; ++numero)
+        textos[numero] = QStringLiteral("T%1 %2").arg(numero).arg("%1");
     return textos;
 }

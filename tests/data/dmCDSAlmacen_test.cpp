@@ -13,7 +13,9 @@ namespace {
 TEST_F(Almacen, SinTablasLaAperturaLoDiceYSigue) {
     EXPECT_FALSE(dm.AbrirTablas());
     ASSERT_EQ(mensajes_.textos().size(), 1);
-    EXPECT_TRUE(mensajes_.textos().front().contains("Missing data provider or data packet"));
+    // The user reads a text of the language file naming the file, with the error picture.
+    EXPECT_EQ(mensajes_.textos().front(), "T241 " + QDir::toNativeSeparators(Ruta("BDs/cdsEquipo.cds")));
+    EXPECT_EQ(mensajes_.mensajes().front().imagen, DibujoError);
 }
 
 TEST_F(Almacen, AbreLaInstalacionElPrimerEquipoYElGrupoActual) {
@@ -138,6 +140,7 @@ TEST_F(Almacen, LosArchivosDeUnGrupoNuevoSeCreanVacios) {
     EscribirInstalacion(carpeta_.ruta(), CarpetaGrupo());
     Abrir();
     dm.cdsGrupo->Edit();
+    dm.cdsGrpFCodGrupo->SetAsInteger(5);  // a group's own folder goes with its code
     dm.cdsGrpFDirectorio->SetAsString(Ruta("BDs/GRP 005/"));
     dm.cdsGrupo->Post();
     ASSERT_TRUE(QDir().mkpath(Ruta("BDs/GRP 005")));
@@ -216,7 +219,8 @@ TEST_F(Almacen, UnEquipoSinCarpetaSeAvisaYLaAperturaTermina) {
     ASSERT_TRUE(QDir(Ruta("BDs/EQ001")).removeRecursively());
     EXPECT_FALSE(dm.AbrirTablas());
     ASSERT_EQ(mensajes_.textos().size(), 1);
-    EXPECT_TRUE(mensajes_.textos().front().contains("Missing data provider or data packet"));
+    EXPECT_TRUE(mensajes_.textos().front().startsWith("T241 ")) << mensajes_.textos().front().toStdString();
+    EXPECT_TRUE(mensajes_.textos().front().contains("cdsSintomas.cds"));
     EXPECT_TRUE(dm.cdsEquipo->Active());
     EXPECT_TRUE(dm.cdsCodigos->IsEmpty()) << "los contadores no se crean tras un fallo";
 }

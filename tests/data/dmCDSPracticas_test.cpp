@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <map>
 #include <tuple>
 
 #include "Cadenas.h"
@@ -481,12 +482,21 @@ TEST(PracticaEnLaDemo, UnaPracticaDeSubgrupoLlegaAlHistoricoDelOtroMiembro) {
     ASSERT_NE(otro, 0);
     dm.cdsSubgrupo->First();
 
+    // The demo's histories already hold the subgroup's earlier practices.
+    std::map<int, std::pair<int, int>> antes;
+    for (int miembro : {registrado, otro}) {
+        TClientDataSet practicas, lineas;
+        practicas.LoadFromFile(RutasDatos::ArchivoReparacion(FormatoCodigo(miembro)));
+        lineas.LoadFromFile(RutasDatos::ArchivoLineaReparacion(FormatoCodigo(miembro)));
+        antes[miembro] = {practicas.RecordCount(), lineas.RecordCount()};
+    }
+
     dm.AbrirHistoricoSiExiste(FormatoCodigo(registrado));
     EXPECT_TRUE(QFileInfo::exists(RutasDatos::ArchivoLineaReparacion(FormatoCodigo(registrado))));
     const int averia = dm.cdsAvFIdAveria->AsInteger();
     dm.NuevaReparacion(registrado, 1, true, "BL#CI#CO#", "J#C#", "R", kInicio, dm.cdsEFCodEquipo->AsInteger(),
                        averia, dm.cdsSubFCodSubgrupo->Value());
-    ASSERT_EQ(dm.cdsReparacion->RecordCount(), 1);
+    ASSERT_EQ(dm.cdsReparacion->RecordCount(), antes[registrado].first + 1);
     const int practica = dm.cdsRepFCodReparacion->AsInteger();
     for (const auto& [accion, desde, hasta] :
          {std::tuple{"R", 1, 3}, std::tuple{"P", 3, 8}, std::tuple{"A", 8, 9}})
@@ -505,14 +515,15 @@ TEST(PracticaEnLaDemo, UnaPracticaDeSubgrupoLlegaAlHistoricoDelOtroMiembro) {
         SCOPED_TRACE(miembro);
         TClientDataSet practicas;
         practicas.LoadFromFile(RutasDatos::ArchivoReparacion(FormatoCodigo(miembro)));
-        ASSERT_EQ(practicas.RecordCount(), 1);
+        ASSERT_EQ(practicas.RecordCount(), antes[miembro].first + 1);
+        ASSERT_TRUE(practicas.Locate("cdsRepFInicio", kInicio));
         EXPECT_EQ(Valor(&practicas, "cdsRepFPtrAlumno"), QVariant(miembro));
         EXPECT_EQ(Valor(&practicas, "cdsRepFPtrIdAveria"), QVariant(averia));
         EXPECT_EQ(Valor(&practicas, "cdsRepFDuracion"), QVariant("0d 00:20:00"));
         EXPECT_EQ(Valor(&practicas, "cdsRepFCorrecta"), QVariant(true));
         TClientDataSet lineas;
         lineas.LoadFromFile(RutasDatos::ArchivoLineaReparacion(FormatoCodigo(miembro)));
-        EXPECT_EQ(lineas.RecordCount(), 3);
+        EXPECT_EQ(lineas.RecordCount(), antes[miembro].second + 3);
     }
     EXPECT_TRUE(mensajes.textos().isEmpty()) << mensajes.textos().join("\n").toStdString();
 }

@@ -53,6 +53,7 @@ TEST_F(Reglas, UnNombreDeGrupoRepetidoLoDiceElMensajeDelGrupo) {
     dm.cdsGrpFNombre->SetAsString("1A");
     EXPECT_THROW(dm.cdsGrupo->Post(), EDatabaseError);
     EXPECT_EQ(mensajes_.textos(), QStringList{"Falla el post de la tabla grupo"});
+    EXPECT_EQ(mensajes_.mensajes().front().imagen, DibujoError);  // a failure, not a piece of news
     dm.cdsGrupo->Cancel();
 }
 

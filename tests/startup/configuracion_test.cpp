@@ -52,6 +52,25 @@ TEST_F(ConfiguracionTest, ElColorSigueAlTipoDeInstalacion) {
     EXPECT_EQ(RutaIcono(), carpeta.ruta() + "/images/AULA.ico");
 }
 
+TEST_F(ConfiguracionTest, UnTipoQueNoEsUnNombreSimpleDaElTipoPorDefecto) {
+    // The type is joined into a picture path: it must never reach outside "images".
+    const struct {
+        const char* valor;
+        const char* tipo;
+    } casos[] = {{"Aula_2-B", "Aula_2-B"},
+                 {"../../../etc/passwd", "VIVUZUV"},
+                 {"..\\\\..\\\\secreto", "VIVUZUV"},
+                 {"AULA/otro", "VIVUZUV"},
+                 {"AULA.ico", "VIVUZUV"},
+                 {"AULA 2", "VIVUZUV"},
+                 {"Año", "VIVUZUV"}};
+    for (const auto& c : casos) {
+        escribirIni(QString("[Opciones]\nTipoDumet=%1\n").arg(QString::fromUtf8(c.valor)).toUtf8());
+        EXPECT_EQ(LeerTipoDumet(), c.tipo) << c.valor;
+        EXPECT_EQ(RutaIcono(), carpeta.ruta() + "/images/" + c.tipo + ".ico") << c.valor;
+    }
+}
+
 TEST_F(ConfiguracionTest, UnValorEditadoSeVeEnLaLecturaSiguiente) {
     escribirIni("[Opciones]\nNivelReparacion=1\n");
     EXPECT_EQ(LeerNivelReparacion(), 1);

@@ -37,13 +37,36 @@ TEST_F(IdiomaTest, SeparadoresYBlancos) {
     EXPECT_EQ(Texto(4), "fin  ");
 }
 
-TEST_F(IdiomaTest, UnNumeroPegadoAlTextoDaNada) {
-    usar("1 uno\r\n2;dos\r\n3 tres\r\n");
-    EXPECT_EQ(Texto(1), "uno");
-    EXPECT_EQ(Texto(2), "nada");
-    // The scan cannot pass the broken entry from the start, so later numbers fail too.
-    EXPECT_EQ(Texto(3), "nada");
-    EXPECT_EQ(Texto(1), "uno");
+TEST_F(IdiomaTest, UnaLineaIlegibleSeSaltaSeAvisaUnaVezYElRestoSeLee) {
+    // One bad line must not blank every text after it.
+    const struct {
+        const char* linea;
+        const char* caso;
+    } casos[] = {{"Hola mundo", "text without a number"},
+                 {"2;dos", "a separator that is no blank"},
+                 {"107Contraseña", "the space dropped"},
+                 {" dos", "the number dropped"}};
+    for (const auto& c : casos) {
+        ::testing::internal::CaptureStderr();
+        usar("1 uno\r\n" + QByteArray(c.linea) + "\r\n3 tres\r\n4 cuatro\r\n");
+        EXPECT_EQ(Texto(1), "uno") << c.caso;
+        EXPECT_EQ(Texto(3), "tres") << c.caso;
+        EXPECT_EQ(TextoCatalogo(3), "tres") << c.caso;
+        EXPECT_EQ(TextoCatalogo(4), "cuatro") << c.caso;
+        const std::string aviso = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(aviso.find("idioma.lng:2:"), std::string::npos) << c.caso << ": " << aviso;
+        // Reported when the file is read, not at every lookup.
+        EXPECT_EQ(aviso.find("idioma.lng:2:"), aviso.rfind("idioma.lng:2:")) << aviso;
+    }
+}
+
+TEST_F(IdiomaTest, UnaPrimeraLineaIlegibleNoImpideLeerLasDemas) {
+    ::testing::internal::CaptureStderr();
+    usar("Hola mundo\r\n5 Sí\r\n24000 Acceso\r\n");
+    const std::string aviso = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Texto(5), QString::fromUtf8("Sí"));
+    EXPECT_EQ(TextoCatalogo(24000), "Acceso");
+    EXPECT_NE(aviso.find("idioma.lng:1:"), std::string::npos) << aviso;
 }
 
 TEST_F(IdiomaTest, ElCatalogoSigueHaciaDelanteYVuelveAlPrincipioSiHaceFalta) {

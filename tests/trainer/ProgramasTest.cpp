@@ -3,8 +3,11 @@
 #include "PlacaLineaSimulada.h"
 
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -88,6 +91,20 @@ TEST_F(ProgramasTest, ProbeWithoutAnyPortReportsNoBoard) {
     const Resultado r = Sonda(puertos.Carpeta(), {"detectar"});
     EXPECT_EQ(r.salida, 1);
     EXPECT_TRUE(r.texto.contains("No se encontró")) << r.texto.toStdString();
+}
+
+TEST_F(ProgramasTest, ProbeNamesTheSystemErrorOfAPortItCannotOpen) {
+    // A plain file is no terminal: the technician reads why, not a bare errno number.
+    PuertosDePrueba puertos;
+    const QString archivo = puertos.Carpeta() + "/no-es-un-puerto";
+    QFile f(archivo);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    puertos.Mapear({{1, archivo}});
+    const Resultado r = Sonda(puertos.Carpeta(), {"detectar"});
+    const QString esperado = "no se puede abrir: " + QString::fromLocal8Bit(std::strerror(ENOTTY));
+    EXPECT_TRUE(r.texto.contains(esperado)) << r.texto.toStdString();
+    EXPECT_FALSE(r.texto.contains("error 25")) << r.texto.toStdString();
 }
 
 TEST_F(ProgramasTest, ProbeRefusesAMalformedCommand) {

@@ -63,6 +63,19 @@ QStringList PuestoDemo::acciones(const QString& usuario) const {
     return lista;
 }
 
+QStringList PuestoDemo::accionesDeLaUltima(const QString& usuario) const {
+    auto reparaciones = historico("cdsReparacion", usuario);
+    reparaciones->SetIndexFieldNames("cdsRepFInicio");
+    reparaciones->Last();
+    const int ultima = reparaciones->FieldByName("cdsRepFCodReparacion")->AsInteger();
+    QStringList lista;
+    auto lineas = historico("cdsLineaReparacion", usuario);
+    for (lineas->First(); !lineas->Eof(); lineas->Next())
+        if (lineas->FieldByName("cdsLRepFPtrReparacion")->AsInteger() == ultima)
+            lista.append(lineas->FieldByName("cdsLRepFAccion")->AsString());
+    return lista;
+}
+
 void PuestoDemo::pulsarEnDialogo(const char* boton) {
     QTimer::singleShot(0, [boton] {
         QWidget* dialogo = QApplication::activeModalWidget();

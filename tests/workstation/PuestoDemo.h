@@ -30,6 +30,8 @@ protected:
     std::unique_ptr<TClientDataSet> historico(const QString& tabla, const QString& usuario = "001") const;
     // The actions of the lines in a user's history file, in order.
     QStringList acciones(const QString& usuario = "001") const;
+    // The actions of the user's latest practice (the demo's histories hold older ones).
+    QStringList accionesDeLaUltima(const QString& usuario) const;
     // Clicks with the mouse the entry of a diagnosis list that reads so.
     static void elegir(const char* lista, const QString& texto);
     // Presses a button of the diagnosis panel.

@@ -3,16 +3,30 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <tuple>
 
 #include "ControlesDatos.h"
 #include "DMT_AVReparar.h"
+#include "DMT_Msg.h"
 #include "PuestoDemo.h"
 
 namespace {
 
 // Pictures of the workstation through a whole practice, for a person to look at: written
 // only when AVERIAS_CAPTURAS names a folder (scripts/capturas runs it on a virtual display).
-class Capturas : public PuestoDemo {};
+class Capturas : public PuestoDemo {
+protected:
+    // The workstation at a size, its trainer found.
+    std::unique_ptr<TFDMT_GestAverias> puesto(int ancho, int alto) {
+        auto v = std::make_unique<TFDMT_GestAverias>(tipoUsuario);
+        v->resize(ancho, alto);
+        v->show();
+        v->findChild<QTimer*>("Timer1")->stop();
+        pulsarCuandoSeVea("BtnAceptar");
+        v->Timer1Timer();
+        return v;
+    }
+};
 
 void guardar(QWidget* w, const char* nombre) {
     QApplication::processEvents();
@@ -30,12 +44,7 @@ void capturarDialogo(const char* nombre, const char* boton, int clave = -1) {
 
 TEST_F(Capturas, UnaPracticaEntera) {
     if (qEnvironmentVariableIsEmpty("AVERIAS_CAPTURAS")) GTEST_SKIP();
-    auto v = std::make_unique<TFDMT_GestAverias>(tipoUsuario);
-    v->resize(1280, 860);
-    v->show();
-    v->findChild<QTimer*>("Timer1")->stop();
-    pulsarCuandoSeVea("BtnAceptar");
-    v->Timer1Timer();
+    auto v = puesto(1280, 860);
     guardar(v.get(), "1_puesto");
     capturarDialogo("2_provocar", "BitBtnProvocar", 101);
     v->ItemProvocaraveriaClick();
@@ -60,6 +69,35 @@ TEST_F(Capturas, UnaPracticaEntera) {
     v->ItemProvocardisfuncionClick();
     guardar(v.get(), "10_disfuncion");
     v->FinalizarPractica();
+}
+
+TEST_F(Capturas, UnaVentanaDe1024ConVariosIntentos) {
+    if (qEnvironmentVariableIsEmpty("AVERIAS_CAPTURAS")) GTEST_SKIP();
+    auto v = puesto(1024, 720);
+    capturarDialogo("11_provocar_1024", "BitBtnProvocar", 101);
+    v->ItemProvocaraveriaClick();
+    for (int intento = 0; intento < 3; ++intento) {
+        v->ItemRepararaveriaClick();
+        elegir("ListBoxBloque", "Precalentamiento");
+        elegir("ListBoxCircuito", "Alimentación de las bujías de incandescencia");
+        elegir("ListBoxComponente", "Batería de 12 V (borne 30)");
+        if (intento == 0) guardar(v.get(), "12_diagnostico_1024");
+        PanelDiagnostico()->findChild<QPushButton*>("SpeedBReparar")->click();
+    }
+    guardar(v.get(), "13_tras_tres_intentos_1024");
+    capturarDialogo("14_finalizar_1024", "BitBtnNo");
+    v->FinalizarPractica();
+}
+
+TEST_F(Capturas, LosVeredictos) {
+    if (qEnvironmentVariableIsEmpty("AVERIAS_CAPTURAS")) GTEST_SKIP();
+    for (auto [texto, dibujo, nombre] : {std::tuple{157, DibujoExito, "15_veredicto_correcto"},
+                                         std::tuple{175, DibujoError, "16_veredicto_incorrecto"}}) {
+        TFormMsg ventana;
+        ventana.Preparar(Texto(texto), BotonesAceptar, dibujo, -1, -1);
+        ventana.show();
+        guardar(&ventana, nombre);
+    }
 }
 
 }  // namespace

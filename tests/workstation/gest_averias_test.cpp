@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QToolButton>
 
 #include "CarpetaTemporal.h"
@@ -41,6 +46,29 @@ TEST_F(GestAveriasTest, ActualizarEstadoAplicaLaTablaYDejaLoQueNoCambia) {
     EXPECT_TRUE(activo("MItemAveria"));  // unchanged from the free state
     EXPECT_FALSE(activo("ItemProvocaraveria"));
     EXPECT_EQ(ventana.findChild<QPlainTextEdit*>("MemoInfor2")->toPlainText(), "ESTADO:\nREPARANDO");
+}
+
+TEST(CajaEstadoTest, EnUnaVentanaEstrechaLaCajaDeEstadoNoPartePalabras) {
+    CarpetaTemporal carpeta;
+    InstalacionTemporal instalacion{carpeta.ruta()};
+    IdiomaTemporal idioma{carpeta.escribir("idioma.lng", "149 ESTADO:\n194 DIAGNOSTICANDO\n")};
+    for (int ancho : {1024, 800}) {
+        TFDMT_GestAverias ventana{UsuarioAlumno};
+        ventana.resize(ancho, 720);
+        ventana.show();
+        ventana.DatosPractica.Estado = Diagnosticando;
+        ventana.ActualizarEstado();
+        QApplication::processEvents();
+        auto* memo = ventana.findChild<QPlainTextEdit*>("MemoInfor2");
+        EXPECT_EQ(memo->wordWrapMode(), QTextOption::WordWrap);
+        const int libre =
+            memo->viewport()->width() - 2 * static_cast<int>(memo->document()->documentMargin());
+        EXPECT_LE(QFontMetrics(memo->font()).horizontalAdvance("DIAGNOSTICANDO"), libre) << ancho;
+        const QTextBlock estado = memo->document()->findBlockByNumber(1);
+        qobject_cast<QPlainTextDocumentLayout*>(memo->document()->documentLayout())
+            ->ensureBlockLayout(estado);
+        EXPECT_EQ(estado.layout()->lineCount(), 1) << ancho;
+    }
 }
 
 TEST_F(GestAveriasTest, ElBotonDePausaDiceHaciaDondeVa) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -11,6 +13,8 @@
 #include "DMT_Msg.h"
 #include "FMsg.h"
 #include "Idioma.h"
+#include "Instalacion.h"
+#include "Mensajes.h"
 
 namespace {
 
@@ -120,6 +124,20 @@ TEST_F(MensajeVentanaTest, ElJuegoDeTresOpcionesRepartelosBotonesIgualDeAnchos) 
     const int hueco = b1->x();
     EXPECT_EQ(b2->x() - b1->geometry().right() - 1, hueco);
     EXPECT_EQ(b3->x() - b2->geometry().right() - 1, hueco);
+}
+
+TEST(ImagenMensajeTest, CadaDibujoTieneSuPropioArchivoEnLaInstalacion) {
+    // The verdict "correct" shows a success picture, not the error cross.
+    InstalacionTemporal instalacion(carpetaFuentes() + "/installation");
+    std::vector<QImage> dibujos;
+    for (int dibujo : {DibujoInformacion, DibujoAviso, DibujoError, DibujoPregunta, DibujoExito}) {
+        const QString archivo = Instalacion::Ruta(QString("images\\Mensaje%1.png").arg(dibujo));
+        ASSERT_TRUE(QFileInfo::exists(archivo)) << archivo.toStdString();
+        const QImage imagen = ImagenMensaje(dibujo).toImage();
+        EXPECT_EQ(imagen, QImage(archivo).convertToFormat(imagen.format())) << dibujo;
+        for (const QImage& otra : dibujos) EXPECT_NE(imagen, otra) << dibujo;
+        dibujos.push_back(imagen);
+    }
 }
 
 TEST(EstadoVentanaTest, MostrarDosVecesReutilizaLaVentanaYOcultarRestauraElCursor) {

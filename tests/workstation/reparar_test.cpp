@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 
 #include "DMT_AVReparacion.h"
 #include "DMT_AVReparar.h"
@@ -243,6 +245,7 @@ TEST_F(RepararTest, TutorizadoRechazaBloqueYCircuitoErroneosYTerminaSoloEnElElem
     EXPECT_TRUE(PanelDiagnostico()->isHidden());
     EXPECT_EQ(tablero->Reles(), 0u);
     EXPECT_EQ(mensajes.textos(), QStringList{Texto(157)});
+    EXPECT_EQ(mensajes.mensajes().back().imagen, DibujoExito);  // never the error cross
     auto reparaciones = historico("cdsReparacion");
     EXPECT_TRUE(reparaciones->FieldByName("cdsRepFResp")->AsBoolean());
     EXPECT_TRUE(reparaciones->FieldByName("cdsRepFCorrecta")->AsBoolean());
@@ -251,6 +254,23 @@ TEST_F(RepararTest, TutorizadoRechazaBloqueYCircuitoErroneosYTerminaSoloEnElElem
     lineas->Last();
     EXPECT_EQ(lineas->FieldByName("cdsLRepFComentarios")->AsString(), "F5 abierto");
     EXPECT_TRUE(PanelReparacion()->Comentarios()->toPlainText().isEmpty());  // nothing for the next one
+}
+
+TEST_F(RepararTest, LaRejillaDeLaReparacionSigueALaLineaMasNueva) {
+    for (int intento = 0; intento < 3; ++intento) {
+        diagnosticar();
+        elegir("ListBoxBloque", kBloque);
+        elegir("ListBoxCircuito", kCircuito);
+        elegir("ListBoxComponente", "Batería de 12 V (borne 30)");
+        pulsar("SpeedBReparar");
+        ASSERT_EQ(FormEnPanel(ventana->PanelForms()), PanelReparacion());
+        QApplication::processEvents();
+        auto* rejilla = PanelReparacion()->findChild<QTableView*>("DBGridReparacion");
+        const int filas = rejilla->model()->rowCount();
+        ASSERT_GT(filas, 0);
+        const QRect ultima = rejilla->visualRect(rejilla->model()->index(filas - 1, 0));
+        EXPECT_TRUE(rejilla->viewport()->rect().contains(ultima)) << intento << ": " << filas << " lines";
+    }
 }
 
 TEST_F(RepararTest, LaSiguientePracticaNoHeredaElDiagnosticoDeLaAnterior) {
@@ -268,6 +288,7 @@ TEST_F(RepararTest, LaSiguientePracticaNoHeredaElDiagnosticoDeLaAnterior) {
     pulsarEnDialogo("BitBtnSi");
     ASSERT_TRUE(ventana->FinalizarPractica());
     EXPECT_EQ(mensajes.textos(), QStringList{Texto(175)});
+    EXPECT_EQ(mensajes.mensajes().back().imagen, DibujoError);
 }
 
 }  // namespace

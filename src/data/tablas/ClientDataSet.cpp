@@ -527,8 +527,8 @@ bool TClientDataSet::Open() {
     if (activo_) return true;
     if (!Disparar(BeforeOpen, this)) return false;
     if (!tabla_) {
-        if (archivo_.isEmpty() || !QFileInfo(archivo_).isFile())
-            throw EDatabaseError("Missing data provider or data packet");
+        if (archivo_.isEmpty()) throw EDatabaseError("Missing data provider or data packet");
+        if (!QFileInfo(archivo_).isFile()) throw EArchivoTabla(archivo_, "Missing data provider or data packet");
         tabla_ = tablas::CargarTabla(archivo_);
     }
     Cursor& c = *cursor_;

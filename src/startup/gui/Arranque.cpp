@@ -7,6 +7,8 @@
 #include <chrono>
 
 #include "AccesoLoginDatos.h"
+#include "Aplicacion.h"
+#include "Ayuda.h"
 #include "Azar.h"
 #include "CapaMensajesVentanas.h"
 #include "Configuracion.h"
@@ -20,6 +22,7 @@
 #include "Idioma.h"
 #include "Instalacion.h"
 #include "dmCDS.h"
+#include "html_MainHelp.h"
 
 namespace {
 
@@ -48,16 +51,17 @@ void crearIdioma() {
 
 // Opens a main window with the login hidden, and brings the login back after.
 void AbrirSinLogin(int tipoUsuario) {
-    OcultarLogin();
-    MostrarGestAverias(tipoUsuario);
-    MostrarLogin();
+    // A login refused by the workstation (a damaged history) leaves the login in front.
+    if (MostrarGestAverias(tipoUsuario, OcultarLogin)) MostrarLogin();
 }
 
 }  // namespace
 
 int EjecutarAverias(int argc, char** argv) {
-    QApplication app(argc, argv);
-    Instalacion::Iniciar(QCoreApplication::arguments());
+    TAplicacion app(argc, argv);
+    const QStringList argumentos = Instalacion::Iniciar(QCoreApplication::arguments());
+    // A page named on the command line is where the first help window opens.
+    if (argumentos.size() > 1) FijarPaginaDeLineaDeOrdenes(PaginaDeArgumentos(argumentos));
     SembrarAzar(static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
 
     if (!cargarIcono(app)) return 1;
@@ -78,6 +82,7 @@ int EjecutarAverias(int argc, char** argv) {
         FichaPersonalDatos ficha(datos, tipo);
         TFDMT_AVDatosPersonales(tipo, ficha, QApplication::activeWindow()).exec();
     };
+    FijarAbridorAyuda(MostrarAyuda);
     FijarFormActivo(&login);
     login.showMaximized();
     return app.exec();

@@ -25,6 +25,7 @@ constexpr int kTextoPasswordNoGuardable = 230;
 TDMT_ModifPassword::TDMT_ModifPassword(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("DMT_ModifPassword"));
     setProperty("Tag", 7);
+    AyudaConF1(this, 1);
     setWindowTitle(QStringLiteral("Cambio de contraseña"));
     setModal(true);
 

@@ -8,11 +8,12 @@
 #include "Cadenas.h"
 #include "ClientDataSet.h"
 #include "Csv.h"
+#include "DemoHistorial.h"
 #include "EstructuraTabla.h"
 #include "FechaHora.h"
 #include "Ordenes.h"
 
-// Writes a complete demo installation: language file, pictures and model pages copied
+// Writes a complete demo installation: language file, pictures, model pages and help books copied
 // from the shipped sources, the two demo trainers' catalogues read from their CSV files,
 // one group with five students, a subgroup of two and its seeds.
 namespace {
@@ -279,6 +280,59 @@ QString CarpetaFuentes(const QStringList& argumentos) {
     return QStringLiteral(AVERIAS_INSTALACION_FUENTES);
 }
 
+// The folder the demo is written in before it takes the target's name: beside the target,
+// so that the rename stays on one file system. A run that was killed left it behind; the
+// next run starts it again.
+QString CarpetaParcial(const QString& carpeta) {
+    const QFileInfo destino(QDir::cleanPath(carpeta));
+    return destino.absolutePath() + QStringLiteral("/.") + destino.fileName() +
+           QStringLiteral(".demo-parcial/");
+}
+
+void EscribirDemo(const QString& carpeta, const QString& fuentes, const QString& carpetaGrupoFinal) {
+    if (!QDir().mkpath(carpeta))
+        throw ErrorDemo(QStringLiteral("No se puede crear la carpeta %1").arg(carpeta));
+    for (const char* archivo : {"idioma.lng", "images", "caratulas", "Help"})
+        Copiar(fuentes + QLatin1Char('/') + QString::fromLatin1(archivo),
+               carpeta + QString::fromLatin1(archivo));
+    for (const char* vacia : {"Historic", "Informes"})
+        QDir().mkpath(carpeta + QString::fromLatin1(vacia));
+
+    const QString bds = carpeta + QStringLiteral("BDs/");
+    const QString catalogo = fuentes + QStringLiteral("/catalogo");
+    TablaDeCsv(QStringLiteral("cdsEquipo"), catalogo + QStringLiteral("/cdsEquipo.csv"), bds);
+    const std::vector<int> equipos = Equipos(catalogo);
+    for (int equipo : equipos) {
+        const QString nombre = QStringLiteral("EQ") + FormatoCodigo(equipo);
+        for (const char* tabla :
+             {"cdsBloque", "cdsCircuito", "cdsElemento", "cdsComponente", "cdsAveria", "cdsSintomas"})
+            TablaDeCsv(QString::fromLatin1(tabla),
+                       catalogo + QLatin1Char('/') + nombre + QLatin1Char('/') + QString::fromLatin1(tabla) +
+                           QStringLiteral(".csv"),
+                       bds + nombre + QLatin1Char('/'));
+    }
+    for (const char* tabla : {"cdsCodigos", "cdsReparacion", "cdsLineaReparacion"})
+        TablaVacia(QString::fromLatin1(tabla), bds);
+    const QString carpetaGrupo = bds + QStringLiteral("GRP ") + FormatoCodigo(kGrupo) + QLatin1Char('/');
+    EscribirAlumnos(bds);
+    // The group keeps the folder it will have once the demo is in place.
+    EscribirGrupo(bds, carpetaGrupoFinal);
+    EscribirMiembros(carpetaGrupo);
+    EscribirSemillas(bds, carpetaGrupo, equipos);
+    EscribirIniDemo(carpeta);
+    EscribirHistorialDemo(carpeta);
+}
+
+// An empty target folder gives way to the finished demo; a folder with anything in it is
+// not ours to fill.
+void PonerEnSuSitio(const QString& parcial, const QString& carpeta) {
+    const QString destino = QDir::cleanPath(carpeta);
+    if (QFileInfo(destino).isDir() && !QDir().rmdir(destino))
+        throw ErrorDemo(QStringLiteral("La carpeta %1 no está vacía").arg(destino));
+    if (!QDir().rename(QDir::cleanPath(parcial), destino))
+        throw ErrorDemo(QStringLiteral("No se puede renombrar %1 como %2").arg(parcial, destino));
+}
+
 }  // namespace
 
 int OrdenDemo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores) {
@@ -292,40 +346,24 @@ int OrdenDemo(const QStringList& argumentos, QTextStream& salida, QTextStream& e
         errores << "averias-datos: ya hay una instalación en " << carpeta << '\n';
         return kSalidaArchivo;
     }
+    if (QFileInfo(carpeta).isDir() &&
+        !QDir(carpeta).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        errores << "averias-datos: la carpeta " << carpeta << " no está vacía\n";
+        return kSalidaArchivo;
+    }
+    // Written aside and renamed into place at the end: an installation is whole or absent.
+    const QString parcial = CarpetaParcial(carpeta);
+    QDir(parcial).removeRecursively();
     try {
-        if (!QDir().mkpath(carpeta))
-            throw ErrorDemo(QStringLiteral("No se puede crear la carpeta %1").arg(carpeta));
-        for (const char* archivo : {"idioma.lng", "images", "caratulas"})
-            Copiar(fuentes + QLatin1Char('/') + QString::fromLatin1(archivo),
-                   carpeta + QString::fromLatin1(archivo));
-        for (const char* vacia : {"Historic", "Informes", "Help"})
-            QDir().mkpath(carpeta + QString::fromLatin1(vacia));
-
-        const QString bds = carpeta + QStringLiteral("BDs/");
-        const QString catalogo = fuentes + QStringLiteral("/catalogo");
-        TablaDeCsv(QStringLiteral("cdsEquipo"), catalogo + QStringLiteral("/cdsEquipo.csv"), bds);
-        const std::vector<int> equipos = Equipos(catalogo);
-        for (int equipo : equipos) {
-            const QString nombre = QStringLiteral("EQ") + FormatoCodigo(equipo);
-            for (const char* tabla :
-                 {"cdsBloque", "cdsCircuito", "cdsElemento", "cdsComponente", "cdsAveria", "cdsSintomas"})
-                TablaDeCsv(QString::fromLatin1(tabla),
-                           catalogo + QLatin1Char('/') + nombre + QLatin1Char('/') +
-                               QString::fromLatin1(tabla) + QStringLiteral(".csv"),
-                           bds + nombre + QLatin1Char('/'));
-        }
-        for (const char* tabla : {"cdsCodigos", "cdsReparacion", "cdsLineaReparacion"})
-            TablaVacia(QString::fromLatin1(tabla), bds);
-        const QString carpetaGrupo = bds + QStringLiteral("GRP ") + FormatoCodigo(kGrupo) + QLatin1Char('/');
-        EscribirAlumnos(bds);
-        EscribirGrupo(bds, carpetaGrupo);
-        EscribirMiembros(carpetaGrupo);
-        EscribirSemillas(bds, carpetaGrupo, equipos);
-        EscribirIniDemo(carpeta);
+        EscribirDemo(parcial, fuentes,
+                     carpeta + QStringLiteral("BDs/GRP ") + FormatoCodigo(kGrupo) + QLatin1Char('/'));
+        PonerEnSuSitio(parcial, carpeta);
     } catch (const ErrorDemo& e) {
+        QDir(parcial).removeRecursively();
         errores << "averias-datos: " << e.what() << '\n';
         return kSalidaArchivo;
     } catch (const EDatabaseError& e) {
+        QDir(parcial).removeRecursively();
         errores << "averias-datos: " << e.Message() << '\n';
         return kSalidaArchivo;
     }

@@ -29,4 +29,5 @@ void DibujarAvisos(Salida& salida) {
                "picture 1: warning");
     salida.Png("images/Mensaje2.png", redonda(Signo::Aspa, Rojo()), "picture 2: error");
     salida.Png("images/Mensaje3.png", redonda(Signo::Interrogacion, Salmon()), "picture 3: question");
+    salida.Png("images/Mensaje4.png", redonda(Signo::Visto, Verde()), "picture 4: success");
 }

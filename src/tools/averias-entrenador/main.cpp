@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -45,7 +46,7 @@ QString EstadoDelPuerto(const QString& ruta) {
         case EBUSY:
             return QStringLiteral("ocupado por otro programa");
         default:
-            return QStringLiteral("no se puede abrir: error %1").arg(error);
+            return QStringLiteral("no se puede abrir: ") + QString::fromLocal8Bit(std::strerror(error));
     }
 }
 

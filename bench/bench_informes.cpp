@@ -1,0 +1,128 @@
+// Report data: the main file of "every practice of every student of the group" for a
+// group of 30 students with 200 practices each.
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+
+#include "ArchivosInforme.h"
+#include "Cadenas.h"
+#include "CarpetaTemporal.h"
+#include "DMT_UtilInformes.h"
+#include "Instalacion.h"
+#include "dmCDS.h"
+
+namespace {
+
+constexpr int kAlumnos = 30;
+constexpr int kPracticas = 200;
+constexpr int kAverias = 20;
+constexpr double kInicio = 45000.0;
+
+void Fila(TClientDataSet* tabla, std::initializer_list<std::pair<const char*, QVariant>> valores) {
+    tabla->Append();
+    for (const auto& [campo, valor] : valores) tabla->FieldByName(QLatin1String(campo))->SetValue(valor);
+    tabla->Post();
+}
+
+// One trainer with kAverias faults, each element placed in two circuits; one group of
+// kAlumnos students, each with kPracticas finished practices.
+void EscribirInstalacion(const QString& raiz) {
+    TdmCDS m;
+    m.CrearTablasVacias();
+    Fila(m.cdsEquipo, {{"cdsEFCodEquipo", 1}, {"cdsEFDescripcion", "Motor"}});
+    for (int b = 1; b <= 4; ++b) {
+        Fila(m.cdsBloque,
+             {{"cdsBloFCodBloque", b}, {"cdsBloFPtrEquipo", 1}, {"cdsBloFDescripcion", "Bloque"}});
+        for (int c = 1; c <= 5; ++c)
+            Fila(m.cdsCircuito, {{"cdsCFCodCircuito", b * 10 + c},
+                                 {"cdsCFPtrEquipo", 1},
+                                 {"cdsCFPtrBloque", b},
+                                 {"cdsCFDescripcion", "Circuito"}});
+    }
+    for (int a = 1; a <= kAverias; ++a) {
+        const int bloque = 1 + a % 4, circuito = bloque * 10 + 1 + a % 5, elemento = 100 + a;
+        Fila(m.cdsElemento, {{"cdsElemFCodElemento", elemento},
+                             {"cdsElemFDescripcion", "Elemento"},
+                             {"cdsElemFPtrEquipo", 1}});
+        for (int otro : {circuito, bloque * 10 + 1 + (a + 1) % 5})
+            Fila(m.cdsComponente, {{"cdsComFIdComponente", a * 2 + (otro == circuito ? 0 : 1)},
+                                   {"cdsComFCodComponente", elemento},
+                                   {"cdsComFPtrEquipo", 1},
+                                   {"cdsComFPtrBloque", bloque},
+                                   {"cdsComFPtrCircuito", otro}});
+        Fila(m.cdsAveria, {{"cdsAvFIdAveria", a},
+                           {"cdsAvFCodAveria", a},
+                           {"cdsAvFPtrEquipo", 1},
+                           {"cdsAvFPtrBloque", bloque},
+                           {"cdsAvFPtrCircuito", circuito},
+                           {"cdsAvFPtrComponente", elemento}});
+        Fila(m.cdsSemilla, {{"cdsSemFIdSemilla", a},
+                            {"cdsSemFCodSemilla", 1},
+                            {"cdsSemFPtrGrupo", 1},
+                            {"cdsSemFPtrEquipo", 1},
+                            {"cdsSemFPtrIdAveria", a},
+                            {"cdsSemFCodVirtual", 500 + a},
+                            {"cdsSemFTutorizada", false}});
+    }
+    m.cdsGrupo->SetReadOnly(false);
+    const QString grupo = raiz + "/BDs/GRP 001/";
+    Fila(m.cdsGrupo, {{"cdsGrpFCodGrupo", 1}, {"cdsGrpFNombre", "1A"}, {"cdsGrpFDirectorio", grupo}});
+    QDir().mkpath(raiz + "/Historic");
+    for (int alumno = 1; alumno <= kAlumnos; ++alumno) {
+        Fila(m.cdsAlumno, {{"cdsAFCodAlumno", alumno}, {"cdsAFNombre", "Alumno"}, {"cdsAFGrupos", "1#"}});
+        Fila(m.cdsGrupoAlumno, {{"cdsGrpAlFPtrGrupo", 1}, {"cdsGrpAlFPtrAlumno", alumno}});
+        m.CrearTablaVacia(m.cdsReparacion);
+        for (int p = 1; p <= kPracticas; ++p)
+            Fila(m.cdsReparacion, {{"cdsRepFCodReparacion", p},
+                                   {"cdsRepFPtrAlumno", alumno},
+                                   {"cdsRepFPtrGrupo", 1},
+                                   {"cdsRepFPtrIdAveria", 1 + p % kAverias},
+                                   {"cdsRepFInicio", kInicio + p},
+                                   {"cdsRepFFin", kInicio + p + 0.01},
+                                   {"cdsRepFDuracion", "0d 00:14:24"},
+                                   {"cdsRepFResp", p % 3 != 0},
+                                   {"cdsRepFCorrecta", p % 4 != 0},
+                                   {"cdsRepFEstado", "F"},
+                                   {"cdsRepFPtrSubgrupo", -1},
+                                   {"cdsRepFPtrEquipo", 1},
+                                   {"cdsRepFTutorizada", false}});
+        m.cdsReparacion->SaveToFile(raiz + "/Historic/cdsReparacion" + FormatoCodigo(alumno) + ".cds");
+        m.CrearTablaVacia(m.cdsLineaReparacion);
+        m.cdsLineaReparacion->SaveToFile(raiz + "/Historic/cdsLineaReparacion" + FormatoCodigo(alumno) +
+                                         ".cds");
+    }
+    const auto guardar = [&m](const QString& carpeta, std::initializer_list<const char*> tablas) {
+        QDir().mkpath(carpeta);
+        for (const char* t : tablas) m.Tabla(QLatin1String(t))->SaveToFile(carpeta + t + ".cds");
+    };
+    m.CrearTablaVacia(m.cdsReparacion);
+    m.CrearTablaVacia(m.cdsLineaReparacion);
+    guardar(raiz + "/BDs/",
+            {"cdsEquipo", "cdsCodigos", "cdsAlumno", "cdsGrupo", "cdsReparacion", "cdsLineaReparacion"});
+    guardar(raiz + "/BDs/EQ001/",
+            {"cdsSintomas", "cdsAveria", "cdsBloque", "cdsCircuito", "cdsComponente", "cdsElemento"});
+    guardar(grupo, {"cdsGrupoAlumno", "cdsSubgrupo", "cdsSemilla"});
+}
+
+void EscribirInformeGrupo6000(benchmark::State& estado) {
+    CarpetaTemporal carpeta;
+    InstalacionTemporal instalacion(carpeta.ruta());
+    EscribirInstalacion(carpeta.ruta());
+    TdmCDS dm;
+    if (!dm.AbrirTablas()) {
+        estado.SkipWithError("the installation does not open");
+        return;
+    }
+    TUtilInformes escritores(dm);
+    for (auto _ : estado) escritores.InformeGrupoAlumnos(1);
+    EntradaInforme lector;
+    lector.Abrir(ArchivosInforme::Principal());
+    QString linea;
+    int lineas = 0;
+    while (lector.Leer(linea)) ++lineas;
+    // A practice line and the element's other place for each practice, and the end line.
+    if (lineas != kAlumnos * kPracticas * 2 + 1) estado.SkipWithError("the report lost lines");
+}
+BENCHMARK(EscribirInformeGrupo6000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
