@@ -214,12 +214,7 @@ void Tabla::MarcarGuardada(const QString& archivo, qint64 version, const QByteAr
         sucia.fila->enArchivo = sucia.fila->viva;
         sucia.fila->versionArchivo = version;
     }
-    sucias_.clear();
-    versionArchivo_[archivo] = versionDatos_;
-    archivoEscrito_ = archivo;
-    version_ = version;
-    linaje_ = linaje;
-    reescribir_ = false;
+    MarcarCargada(archivo, version, linaje);
 }
 
 void Tabla::MarcarCargada(const QString& archivo, qint64 version, const QByteArray& linaje) {
