@@ -64,14 +64,14 @@ struct Practicas {
         *Observacion, *Equipo, *Tutorizada, *NSintomas, *NReparacion;
 };
 
-// A written 10,000-row history and a table opened on it.
+// A written history (10,000 rows unless told) and a table opened on it.
 struct Historial {
-    Historial() {
+    explicit Historial(int filas = kFilas) : filas(filas) {
         ruta = dir.archivo("cdsReparacion007.cds");
         {
             Practicas p;
             p.cds.CreateDataSet();
-            for (int i = 1; i <= kFilas; ++i) {
+            for (int i = 1; i <= filas; ++i) {
                 p.cds.Append();
                 p.Rellenar(i);
                 p.cds.Post();
@@ -82,10 +82,23 @@ struct Historial {
         tabla.cds.SetFileName(ruta);
         tabla.cds.Open();
     }
+    int filas;
     CarpetaTemporal dir;
     QString ruta;
     Practicas tabla;
 };
+
+// The rows edited one after another, all over the table.
+int Siguiente(int codigo, int filas) {
+    return static_cast<int>(static_cast<long long>(codigo) * 7919 % filas) + 1;
+}
+
+// A value no earlier save wrote, so that every save has something to write: SQLite leaves a
+// page untouched when the new row equals the old one, and so does the engine.
+QString Duracion() {
+    static int contador = 0;
+    return QString("%1d 00:00:00").arg(++contador);
+}
 
 void CargarTabla10k(benchmark::State& state) {
     Historial h;
@@ -125,24 +138,53 @@ BENCHMARK(Filtrar10k)->Unit(benchmark::kMillisecond);
 void EditarYGuardar(Practicas& p, int codigo) {
     p.cds.Locate("cdsRepFCodReparacion", codigo);
     p.cds.Edit();
-    p.Duracion->SetAsString(QString("0d 00:%1:00").arg(codigo % 60));
+    p.Duracion->SetAsString(Duracion());
     p.cds.Post();
     p.cds.MergeChangeLog();
     p.cds.SaveToFile();
 }
 
+void GuardarEditando(benchmark::State& state, Historial& h) {
+    int codigo = 1;
+    for (int i = 0; i < kCommitsPrevios; ++i) EditarYGuardar(h.tabla, codigo = Siguiente(codigo, h.filas));
+    for (auto _ : state) EditarYGuardar(h.tabla, codigo = Siguiente(codigo, h.filas));
+}
+
 void GuardarFilaEditada10k(benchmark::State& state) {
     Historial h;
-    int codigo = 1;
-    for (int i = 0; i < kCommitsPrevios; ++i) EditarYGuardar(h.tabla, codigo = codigo * 7919 % kFilas + 1);
-    for (auto _ : state) EditarYGuardar(h.tabla, codigo = codigo * 7919 % kFilas + 1);
+    GuardarEditando(state, h);
 }
 BENCHMARK(GuardarFilaEditada10k)->Unit(benchmark::kMillisecond);
+
+// The same save on tables of several sizes: its cost must not grow with the rows.
+void GuardarFilaEditada(benchmark::State& state) {
+    Historial h(static_cast<int>(state.range(0)));
+    GuardarEditando(state, h);
+}
+BENCHMARK(GuardarFilaEditada)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The same save when another program saved a change of its own to the file meanwhile: the
+// save first brings that change in, then writes its own.
+void GuardarFusionando10k(benchmark::State& state) {
+    Historial h;
+    Practicas otro;
+    otro.cds.SetFileName(h.ruta);
+    otro.cds.Open();
+    int codigo = 1, suyo = kFilas / 2;
+    for (int i = 0; i < kCommitsPrevios; ++i) EditarYGuardar(h.tabla, codigo = Siguiente(codigo, kFilas));
+    for (auto _ : state) {
+        state.PauseTiming();
+        EditarYGuardar(otro, suyo = Siguiente(suyo, kFilas));
+        state.ResumeTiming();
+        EditarYGuardar(h.tabla, codigo = Siguiente(codigo, kFilas));
+    }
+}
+BENCHMARK(GuardarFusionando10k)->Unit(benchmark::kMillisecond);
 
 void InsertarFila10k(benchmark::State& state) {
     Historial h;
     int codigo = 1;
-    for (int i = 0; i < kCommitsPrevios; ++i) EditarYGuardar(h.tabla, codigo = codigo * 7919 % kFilas + 1);
+    for (int i = 0; i < kCommitsPrevios; ++i) EditarYGuardar(h.tabla, codigo = Siguiente(codigo, kFilas));
     codigo = kFilas;
     for (auto _ : state) {
         h.tabla.cds.Append();
@@ -180,8 +222,8 @@ void SqliteActualizarFila10k(benchmark::State& state) {
     std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> finalizar(st, sqlite3_finalize);
     int codigo = 1;
     auto actualizar = [&] {
-        codigo = codigo * 7919 % kFilas + 1;
-        const QByteArray texto = QString("0d 00:%1:00").arg(codigo % 60).toUtf8();
+        codigo = Siguiente(codigo, kFilas);
+        const QByteArray texto = Duracion().toUtf8();
         sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
         sqlite3_bind_text(st, 1, texto.constData(), static_cast<int>(texto.size()), SQLITE_TRANSIENT);
         sqlite3_bind_int(st, 2, codigo);

@@ -16,6 +16,8 @@ constexpr int kTextoArchivoNoEsta = 241;
 constexpr int kTextoArchivoDanado = 242;
 constexpr int kTextoArchivoFallo = 243;
 constexpr int kTextoErrorInesperado = 246;
+// "The installation is busy: another PC keeps the file %1 locked".
+constexpr int kTextoInstalacionOcupada = 260;
 
 }  // namespace
 
@@ -32,6 +34,8 @@ QString ArchivoDelError(const std::exception& error) {
 QString TextoError(const std::exception& error) {
     const QString archivo = ArchivoDelError(error);
     if (!archivo.isEmpty()) {
+        if (dynamic_cast<const EArchivoOcupado*>(&error))
+            return Texto(kTextoInstalacionOcupada).arg(QDir::toNativeSeparators(archivo));
         if (!QFileInfo(archivo).isFile()) return TextoArchivoIlegible(archivo);
         return Texto(kTextoArchivoFallo).arg(QDir::toNativeSeparators(archivo));
     }

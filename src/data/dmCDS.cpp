@@ -1,5 +1,7 @@
 #include "dmCDS.h"
 
+#include "Diario.h"
+
 TdmCDS* dmCDS = nullptr;
 
 TdmCDS::TdmCDS(QObject* parent) : QObject(parent) {
@@ -8,7 +10,12 @@ TdmCDS::TdmCDS(QObject* parent) : QObject(parent) {
     EnlazarCampos();
     AsignarCalculos();
     AsignarManejadoresAlmacen();
-    if (!dmCDS) dmCDS = this;
+    if (!dmCDS) {
+        dmCDS = this;
+        // What the table files meet unseen (another PC's change overwritten, a file put back
+        // from a backup) goes to the installation's log.
+        tablas::FijarDiario(AnotarEnInstalacion);
+    }
 }
 
 namespace {
@@ -47,7 +54,10 @@ TdmCDS::~TdmCDS() {
         }
     }
     for (const auto& fuente : fuentes_) fuente->SetDataSet(nullptr);
-    if (dmCDS == this) dmCDS = nullptr;
+    if (dmCDS == this) {
+        dmCDS = nullptr;
+        tablas::FijarDiario(nullptr);
+    }
 }
 
 void TdmCDS::CrearComponentes() {

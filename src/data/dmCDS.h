@@ -94,8 +94,13 @@ public:
     bool SalvarTabla(TClientDataSet* tabla);
     // Writes without merging and without checking the folder (practice lines).
     bool GuardarTabla(TClientDataSet* tabla);
-    // The next identifier of a table: the smallest free one in its file (seeds: one more
-    // than the last given); stored in the first field of the new row when asked.
+    // Brings in what other PCs saved in the table's file since it was read, keeping this
+    // program's unsaved edits (see docs/ARCHITECTURE.md); false when nothing came in or the
+    // file stayed locked (reported).
+    bool RefrescarTabla(TClientDataSet* tabla);
+    // The next identifier of a table: the smallest one free in its file as it is now and
+    // among its rows not written yet (seeds: one more than the last given); stored in the
+    // first field of the new row when asked.
     int SiguienteCodigo(TClientDataSet* tabla, bool asignar);
     void DevolverCodigo(TClientDataSet* tabla);
     // One counter row per table component when the counters table is empty.
@@ -246,6 +251,10 @@ private:
     void AvisarGrupoSinCarpeta(const QString& guardada, const QString& propia);
 
     void AsignarManejadoresAlmacen();
+    void AsignarCodigos();
+    std::vector<int> CodigosEnUso(TClientDataSet* tabla);
+    // Saves; a file another PC keeps locked is reported and leaves the change pending.
+    bool Escribir(TClientDataSet* tabla);
     void AsignarReglas();
     // Handlers shared by the class tables: clear Modificado and save; give back the
     // identifier of a cancelled insert.
@@ -304,3 +313,6 @@ private:
 
 // The program's one data module; null until start-up creates it.
 extern TdmCDS* dmCDS;
+
+// Appends a line to the installation's log "averias.log".
+void AnotarEnInstalacion(const QString& linea);

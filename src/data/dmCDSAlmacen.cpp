@@ -3,8 +3,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdio>
 #include <utility>
 
+#include "ArchivoTabla.h"
 #include "Cadenas.h"
 #include "CodigoLibre.h"
 #include "ErroresTablas.h"
@@ -13,7 +15,9 @@
 #include "RutasDatos.h"
 #include "dmCDS.h"
 
+#include "Diario.h"
 #include "Idioma.h"
+#include "Instalacion.h"
 
 namespace {
 
@@ -29,7 +33,43 @@ QString ConBarra(QString carpeta) {
 
 }  // namespace
 
+void AnotarEnInstalacion(const QString& linea) {
+    QFile archivo(Instalacion::Ruta(QStringLiteral("averias.log")));
+    if (archivo.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+        archivo.write((linea + QLatin1Char('\n')).toUtf8());
+    else
+        std::fprintf(stderr, "%s\n", linea.toLocal8Bit().constData());
+}
+
+void TdmCDS::AsignarCodigos() {
+    // Several PCs may write one installation: a code another PC took meanwhile is replaced
+    // when the row is written, and what was built from the old code follows it.
+    const auto recodificar = [this](TField* campo, const QVariant& valor, int anterior, int nuevo) {
+        const auto cambiar = [&](const QString& viejo, const QString& nuevoTexto) {
+            return valor.toString() == viejo ? QVariant(nuevoTexto) : valor;
+        };
+        if (campo == cdsAFPassword)
+            return cambiar(kPrefijoPasswordAlumno + FormatoCodigo(anterior),
+                           kPrefijoPasswordAlumno + FormatoCodigo(nuevo));
+        if (campo == cdsSubFPassword)
+            return cambiar(kPrefijoPasswordSubgrupo + FormatoCodigo(anterior),
+                           kPrefijoPasswordSubgrupo + FormatoCodigo(nuevo));
+        if (campo == cdsGrpFDirectorio &&
+            RutasDatos::MismoArchivo(valor.toString(), RutasDatos::CarpetaGrupo(anterior)))
+            return QVariant(RutasDatos::CarpetaGrupo(nuevo));
+        return valor;
+    };
+    for (TClientDataSet* tabla :
+         {cdsAlumno, cdsGrupo, cdsSubgrupo, cdsSemilla, cdsReparacion, cdsLineaReparacion}) {
+        tabla->CampoCodigo = tabla->Fields().front()->FieldName();
+        tabla->OnRecodificar = recodificar;
+    }
+    // Seed identifiers are never given again.
+    cdsSemilla->CodigoSinReutilizar = true;
+}
+
 void TdmCDS::AsignarManejadoresAlmacen() {
+    AsignarCodigos();
     for (TClientDataSet* tabla : {cdsGrupoAlumno, cdsSubgrupo, cdsSemilla}) {
         tabla->BeforeOpen = [this](TClientDataSet* ds) {
             if (cdsGrupo->State() != dsInsert && HayGrupos())
@@ -353,18 +393,42 @@ bool TdmCDS::SalvarTabla(TClientDataSet* tabla) {
         }
     }
     tabla->MergeChangeLog();
-    tabla->SaveToFile();
-    return true;
+    return Escribir(tabla);
 }
 
 bool TdmCDS::GuardarTabla(TClientDataSet* tabla) {
     if (tabla->FileName().isEmpty()) return false;
     if (EsTablaGrupo(tabla) && !HayGrupos()) return false;
-    tabla->SaveToFile();
-    return true;
+    return Escribir(tabla);
+}
+
+bool TdmCDS::Escribir(TClientDataSet* tabla) {
+    try {
+        tabla->SaveToFile();
+        return true;
+    } catch (const EArchivoOcupado& e) {
+        // Nothing was written; the change stays in memory and goes with the next save.
+        MostrarMensaje(ErroresTablas::TextoError(e), BotonesAceptar, DibujoError);
+        return false;
+    }
+}
+
+bool TdmCDS::RefrescarTabla(TClientDataSet* tabla) {
+    if (!tabla->Active() || tabla->FileName().isEmpty()) return false;
+    try {
+        if (!tabla->Refrescar()) return false;
+        // The first group may have come from another PC.
+        if (tabla == cdsGrupo) cdsGrupo->SetReadOnly(cdsGrupo->IsEmpty());
+        return true;
+    } catch (const EArchivoOcupado& e) {
+        MostrarMensaje(ErroresTablas::TextoError(e), BotonesAceptar, DibujoError);
+        return false;
+    }
 }
 
 int TdmCDS::SiguienteCodigo(TClientDataSet* tabla, bool asignar) {
+    // Other PCs may have given codes since these tables were read.
+    RefrescarTabla(cdsCodigos);
     if (!cdsCodigos->Locate(QStringLiteral("cdsCodFTabla"), tabla->Name)) {
         // A table added after the counters were created gets its counter now.
         cdsCodigos->Append();
@@ -375,24 +439,11 @@ int TdmCDS::SiguienteCodigo(TClientDataSet* tabla, bool asignar) {
     }
     int codigo = 0;
     try {
+        const std::vector<int> codigos = CodigosEnUso(tabla);
         if (tabla == cdsSemilla) {
             codigo = cdsCodFUltimo->AsInteger() + 1;
+            for (int usado : codigos) codigo = std::max(codigo, usado + 1);
         } else {
-            if (tabla->FileName().isEmpty())
-                throw EDatabaseError(
-                    QStringLiteral("%1: no table file to take identifiers from").arg(tabla->Name));
-            cdsAux->Close();
-            // A table that holds exactly what its file holds is read in memory.
-            if (tabla->Active() && !tabla->HayCambiosSinGuardar() && QFileInfo::exists(tabla->FileName()))
-                cdsAux->CloneCursor(tabla, true);
-            else
-                cdsAux->LoadFromFile(tabla->FileName());
-            std::vector<int> codigos;
-            codigos.reserve(static_cast<std::size_t>(cdsAux->RecordCount()));
-            TField* primero = cdsAux->Fields().front();
-            for (cdsAux->First(); !cdsAux->Eof(); cdsAux->Next())
-                if (!primero->IsNull()) codigos.push_back(primero->AsInteger());
-            cdsAux->Close();
             codigo = MenorCodigoLibre(codigos);
         }
     } catch (...) {
@@ -403,6 +454,16 @@ int TdmCDS::SiguienteCodigo(TClientDataSet* tabla, bool asignar) {
     cdsCodigos->Post();
     if (asignar) tabla->Fields().front()->SetAsInteger(codigo);
     return codigo;
+}
+
+std::vector<int> TdmCDS::CodigosEnUso(TClientDataSet* tabla) {
+    // The file as it is now: another PC may have written rows since this one read it.
+    const QString archivo = tabla->FileName();
+    if (tabla == cdsSemilla && (archivo.isEmpty() || !QFileInfo::exists(archivo))) return {};
+    if (archivo.isEmpty())
+        throw EDatabaseError(QStringLiteral("%1: no table file to take identifiers from").arg(tabla->Name));
+    const QVector<int> codigos = tablas::LeerCodigos(archivo, tabla->Fields().front()->FieldName());
+    return {codigos.begin(), codigos.end()};
 }
 
 void TdmCDS::DevolverCodigo(TClientDataSet* tabla) {

@@ -120,6 +120,8 @@ void TFDMT_AVProvocar::showEvent(QShowEvent* evento) {
 
 void TFDMT_AVProvocar::llenarLista() {
     TClientDataSet* semillas = dmCDS->cdsSemilla;
+    // The teacher may have changed the group's seeds on another PC since they were read.
+    dmCDS->RefrescarTabla(semillas);
     TdmCDS::AplicarFiltro(semillas, FiltroSemillas());
     maestro_ = semillas->MasterSource();
     camposMaestro_ = semillas->MasterFields();

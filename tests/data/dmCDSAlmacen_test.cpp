@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <map>
 
 #include "InstalacionPrueba.h"
 #include "RutasDatos.h"
@@ -221,6 +223,84 @@ TEST_F(Almacen, UnEquipoSinCarpetaSeAvisaYLaAperturaTermina) {
     EXPECT_TRUE(mensajes_.textos().front().contains("cdsSintomas.cds"));
     EXPECT_TRUE(dm.cdsEquipo->Active());
     EXPECT_TRUE(dm.cdsCodigos->IsEmpty()) << "los contadores no se crean tras un fallo";
+}
+
+}  // namespace
+
+namespace {
+
+// Two PCs on one installation: the teacher's class management and a student's login.
+class DosPuestos : public Almacen {
+protected:
+    DosPuestos() {
+        EscribirInstalacion(carpeta_.ruta(), CarpetaGrupo());
+        Abrir();
+        EXPECT_TRUE(alumno.AbrirTablas());
+    }
+
+    // A new student as the student editor adds one: code and first password from the insert.
+    static int NuevoAlumno(TdmCDS& modulo, const QString& nombre) {
+        modulo.cdsAlumno->Append();
+        modulo.cdsAFNombre->SetAsString(nombre);
+        modulo.cdsAlumno->Post();
+        return modulo.cdsAFCodAlumno->AsInteger();
+    }
+
+    struct Fila {
+        QString nombre, password;
+    };
+    std::map<int, Fila> AlumnosEnArchivo() {
+        TClientDataSet lector;
+        lector.LoadFromFile(Ruta("BDs/cdsAlumno.cds"));
+        std::map<int, Fila> filas;
+        for (lector.First(); !lector.Eof(); lector.Next())
+            filas[lector.FieldByName("cdsAFCodAlumno")->AsInteger()] = {
+                lector.FieldByName("cdsAFNombre")->AsString(),
+                lector.FieldByName("cdsAFPassword")->AsString()};
+        return filas;
+    }
+
+    TdmCDS alumno;
+};
+
+TEST_F(DosPuestos, ElAlumnoNuevoDelProfesorSobreviveAQueOtroAlumnoGuardeSusDatosPersonales) {
+    ASSERT_EQ(NuevoAlumno(dm, "Pablo"), 1);
+    // The student, logged in before, corrects her name in the personal data dialog.
+    ASSERT_TRUE(alumno.cdsAlumno->Locate("cdsAFCodAlumno", 7));
+    alumno.cdsAlumno->Edit();
+    alumno.cdsAFNombre->SetAsString("Ana María");
+    alumno.cdsAlumno->Post();
+    const std::map<int, Fila> filas = AlumnosEnArchivo();
+    ASSERT_EQ(filas.size(), 2u);
+    EXPECT_EQ(filas.at(7).nombre, "Ana María");
+    EXPECT_EQ(filas.at(1).nombre, "Pablo");
+    EXPECT_EQ(filas.at(1).password, "AL001");
+    // The student's module now knows the new student too.
+    EXPECT_TRUE(alumno.cdsAlumno->Locate("cdsAFCodAlumno", 1));
+}
+
+TEST_F(DosPuestos, DosAltasALaVezRecibenCodigosDistintosYSusPasswordsLosSiguen) {
+    // Both take their code before either has saved.
+    dm.cdsAlumno->Append();
+    alumno.cdsAlumno->Append();
+    ASSERT_EQ(dm.cdsAFCodAlumno->AsInteger(), 1);
+    ASSERT_EQ(alumno.cdsAFCodAlumno->AsInteger(), 1);
+    dm.cdsAFNombre->SetAsString("Pablo");
+    dm.cdsAlumno->Post();
+    alumno.cdsAFNombre->SetAsString("Lucía");
+    alumno.cdsAlumno->Post();
+    // The later save got the next free code, and the window shows it.
+    EXPECT_EQ(alumno.cdsAFCodAlumno->AsInteger(), 2);
+    EXPECT_EQ(alumno.cdsAFPassword->AsString(), "AL002");
+    const std::map<int, Fila> filas = AlumnosEnArchivo();
+    ASSERT_EQ(filas.size(), 3u);
+    EXPECT_EQ(filas.at(1).nombre, "Pablo");
+    EXPECT_EQ(filas.at(2).nombre, "Lucía");
+    EXPECT_EQ(filas.at(2).password, "AL002");
+    // The installation's log tells what happened.
+    QFile diario(Ruta("averias.log"));
+    ASSERT_TRUE(diario.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(diario.readAll()).contains("cdsAlumno.cds"));
 }
 
 }  // namespace

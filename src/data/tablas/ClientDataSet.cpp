@@ -69,6 +69,9 @@ struct TClientDataSet::Cursor {
     std::vector<QVariant> valoresMaestro;
     bool rango = false, rangoVacio = false;
     FilaP ancla;  // Insert: the row the new one goes before
+    // Edit: the fields given a value since the edit began. The others are taken from the
+    // row as it is at the post, which another program's save may have changed meanwhile.
+    std::vector<bool> tocados;
     bool enOperacion = false;
     quint64 versionVista = 0;
     // Hashes of the visible rows by searched fields, valid while versionBusqueda is current.
@@ -446,6 +449,10 @@ TClientDataSet::TClientDataSet(const QString& Name_) : Name(Name_), cursor_(std:
 
 TClientDataSet::~TClientDataSet() {
     if (tabla_) tabla_->QuitarCursor(this);
+    if (tabla_ && tabla_->recodificador == this) {
+        tabla_->recodificador = nullptr;
+        tabla_->recodificar = nullptr;
+    }
     if (maestro_) {
         auto& d = maestro_->detalles_;
         d.erase(std::remove(d.begin(), d.end(), this), d.end());
@@ -588,6 +595,20 @@ bool TClientDataSet::Open() {
             }
         }
         FieldDefs.defs_ = t.columnas;
+        if (!CampoCodigo.isEmpty()) {
+            TField* codigo = FieldByName(CampoCodigo);
+            t.columnaCodigo = codigo->columna_;
+            t.codigoSinReutilizar = CodigoSinReutilizar;
+            t.recodificador = this;
+            t.recodificar = [this](tablas::Fila& fila, int anterior, int nuevo) {
+                if (!OnRecodificar) return;
+                for (TField* f : campos_)
+                    if (f->columna_ >= 0 && f->columna_ != tabla_->columnaCodigo)
+                        fila.v[f->columna_] =
+                            tablas::Convertir(OnRecodificar(f, fila.v[f->columna_], anterior, nuevo),
+                                              f->tipo_, f->ancho_, f->nombre_);
+            };
+        }
         activo_ = true;
         estado_ = dsBrowse;
         c.ConfigurarOrden();
@@ -622,6 +643,10 @@ bool TClientDataSet::Close() {
     if (!archivo_.isEmpty() && tabla_->CambiadaDesde(tablas::RutaNormal(archivo_)))
         tablas::GuardarTabla(*tabla_, archivo_);
     tabla_->QuitarCursor(this);
+    if (tabla_->recodificador == this) {
+        tabla_->recodificador = nullptr;
+        tabla_->recodificar = nullptr;
+    }
     tabla_.reset();
     Cursor& c = *cursor_;
     c.vista.clear();
@@ -664,6 +689,15 @@ void TClientDataSet::SaveToFile(const QString& nombre) {
         if (modificado_ ? !Post() : !Cancel()) return;
     }
     tablas::GuardarTabla(*tabla_, ruta);
+}
+
+bool TClientDataSet::Refrescar() {
+    if (!activo_ || archivo_.isEmpty()) return false;
+    return tablas::RefrescarTabla(*tabla_, archivo_);
+}
+
+qint64 TClientDataSet::VersionArchivo() const {
+    return tabla_ ? tabla_->version() : 0;
 }
 
 bool TClientDataSet::HayCambiosSinGuardar() const {
@@ -892,6 +926,19 @@ bool TClientDataSet::Edit() {
     if (cursor_->vista.empty()) return Insert();
     if (!Disparar(BeforeEdit, this)) return false;
     cursor_->Leido();  // a row another cursor changed is shown afresh before it is edited
+    // A value the shown copy carries and the row lacks (put there by OnCalcFields) is stored
+    // by the post like a value given.
+    Cursor& c = *cursor_;
+    c.tocados.assign(campos_.size(), false);
+    if (c.filaBuffer)
+        for (TField* f : campos_)
+            if (f->columna_ >= 0) {
+                const QVariant& mostrado = c.buffer[f->indice_];
+                const QVariant& guardado = c.filaBuffer->v[f->columna_];
+                c.tocados[f->indice_] =
+                    mostrado.isValid() != guardado.isValid() ||
+                    (mostrado.isValid() && tablas::Comparar(mostrado, guardado, f->tipo_) != 0);
+            }
     estado_ = dsEdit;
     modificado_ = false;
     Avisar(deUpdateState);
@@ -941,7 +988,9 @@ bool TClientDataSet::Post() {
             std::vector<QVariant> valores(tabla_->columnas.size());
             for (size_t col = 0; col < valores.size(); ++col) {
                 const int i = c.campoDeColumna[col];
-                if (i >= 0)
+                const bool propio = i >= 0 && (estado_ == dsInsert || campos_[i]->clase_ == fkInternalCalc ||
+                                               (i < static_cast<int>(c.tocados.size()) && c.tocados[i]));
+                if (propio)
                     valores[col] = c.buffer[i];
                 else if (estado_ == dsEdit)
                     valores[col] = c.filaBuffer->v[col];
@@ -1218,6 +1267,7 @@ void TClientDataSet::EscribirCampo(TField* campo, const QVariant& valor) {
         }
     }
     modificado_ = true;
+    if (campo->indice_ < static_cast<int>(c.tocados.size())) c.tocados[campo->indice_] = true;
     if (campo->columna_ >= 0) c.Calcular(c.buffer);
     if (campo->OnChange) {
         const TFieldNotifyEvent cambio = campo->OnChange;

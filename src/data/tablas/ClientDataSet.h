@@ -62,6 +62,12 @@ private:
     QString archivo_;
 };
 
+// A table file that another program kept locked for longer than a save waits (5 s).
+class EArchivoOcupado : public EArchivoTabla {
+public:
+    using EArchivoTabla::EArchivoTabla;
+};
+
 // Silent exception: raised by Abort() in a handler to cancel the operation that fired it.
 class EAbort : public std::exception {
 public:
@@ -370,6 +376,23 @@ public:
     void SaveToFile(const QString& nombre = {});
     // Rows changed since the table was last loaded or written.
     bool HayCambiosSinGuardar() const;
+    // Brings in what other programs saved in FileName since this table read or wrote it,
+    // keeping the unsaved changes of this program; cursors keep their current row. A file
+    // put in place of the one read (a backup brought back) is read again as it is. True
+    // when anything came in.
+    bool Refrescar();
+    // Version of the file (it counts the file's saves) this table last read, wrote or
+    // refreshed from; 0 when none.
+    qint64 VersionArchivo() const;
+
+    // The stored integer field that identifies a row among every program writing the file.
+    // A row inserted here whose code another program's row took meanwhile is written with
+    // a free code instead (the smallest, or one above the highest with
+    // CodigoSinReutilizar); OnRecodificar then gives the new value of each other stored
+    // field of that row. Set before Open.
+    QString CampoCodigo;
+    bool CodigoSinReutilizar = false;
+    std::function<QVariant(TField* campo, const QVariant& valor, int anterior, int nuevo)> OnRecodificar;
 
     // Shares Source's rows with its own cursor. Reset=false: takes Source's order,
     // filter, master link and ReadOnly; Reset=true: none of them; KeepSettings=true:

@@ -60,8 +60,8 @@ FilaP Tabla::Alta(std::vector<QVariant> valores, const Fila* antesDe) {
         }
     }
     fila->version = ++contadorVersion_;
-    Insertar(fila);
     Ensuciar(fila);
+    Insertar(fila);
     Registrar({Operacion::Alta, fila, {}, {}});
     Avisar(Cambio::Alta, fila);
     return fila;
@@ -77,9 +77,9 @@ void Tabla::Modificar(const FilaP& fila, std::vector<QVariant> valores) {
             op.anteriores.emplace_back(static_cast<int>(i), anterior);
     }
     if (op.anteriores.empty()) return;
+    Ensuciar(fila);
     fila->v = std::move(valores);
     fila->version = ++contadorVersion_;
-    Ensuciar(fila);
     Registrar(std::move(op));
     Avisar(Cambio::Modificacion, fila);
 }
@@ -149,7 +149,11 @@ void Tabla::Registrar(Operacion op) {
 }
 
 void Tabla::Ensuciar(const FilaP& fila) {
-    sucias_[fila.get()] = fila;
+    auto [it, nueva] = sucias_.try_emplace(fila.get());
+    if (nueva) {
+        it->second.fila = fila;
+        if (fila->enArchivo) it->second.base = fila->v;
+    }
     ++versionDatos_;
 }
 
@@ -160,6 +164,7 @@ void Tabla::Deshacer(Operacion& op) {
             op.fila->viva = false;
             break;
         case Operacion::Modificacion:
+            Ensuciar(op.fila);
             for (auto& [col, valor] : op.anteriores) op.fila->v[col] = valor;
             break;
         case Operacion::Baja:
@@ -204,17 +209,83 @@ bool Tabla::CambiadaDesde(const QString& archivo) const {
     return it == versionArchivo_.constEnd() || *it != versionDatos_;
 }
 
-void Tabla::MarcarGuardada(const QString& archivo, const QByteArray& sello) {
-    for (auto& [puntero, fila] : sucias_) fila->enArchivo = fila->viva;
+void Tabla::MarcarGuardada(const QString& archivo, qint64 version, const QByteArray& linaje) {
+    for (auto& [puntero, sucia] : sucias_) {
+        sucia.fila->enArchivo = sucia.fila->viva;
+        sucia.fila->versionArchivo = version;
+    }
+    MarcarCargada(archivo, version, linaje);
+}
+
+void Tabla::MarcarCargada(const QString& archivo, qint64 version, const QByteArray& linaje) {
     sucias_.clear();
     versionArchivo_[archivo] = versionDatos_;
     archivoEscrito_ = archivo;
-    sello_ = sello;
+    version_ = version;
+    linaje_ = linaje;
     reescribir_ = false;
 }
 
-void Tabla::MarcarCargada(const QString& archivo, const QByteArray& sello) {
-    MarcarGuardada(archivo, sello);
+void Tabla::Sincronizada(qint64 version, const QByteArray& linaje) {
+    version_ = version;
+    linaje_ = linaje;
+    if (sucias_.empty()) versionArchivo_[archivoEscrito_] = versionDatos_;
+}
+
+FilaP Tabla::AltaAjena(qint64 id, double orden, std::vector<QVariant> valores, qint64 version) {
+    auto fila = std::make_shared<Fila>();
+    fila->v = std::move(valores);
+    fila->id = id;
+    fila->orden = orden;
+    fila->version = ++contadorVersion_;
+    fila->enArchivo = true;
+    fila->versionArchivo = version;
+    UsarId(id);
+    Insertar(fila);
+    ++versionDatos_;
+    return fila;
+}
+
+void Tabla::ModificacionAjena(const FilaP& fila, std::vector<QVariant> valores, double orden,
+                              qint64 version) {
+    fila->v = std::move(valores);
+    fila->versionArchivo = version;
+    fila->version = ++contadorVersion_;
+    if (orden != fila->orden) Recolocar(fila, orden);
+    ++versionDatos_;
+}
+
+void Tabla::BajaAjena(const FilaP& fila) {
+    if (fila->viva) filas.erase(filas.begin() + Posicion(fila.get()));
+    fila->viva = false;
+    fila->enArchivo = false;
+    fila->version = ++contadorVersion_;
+    sucias_.erase(fila.get());
+    ++versionDatos_;
+}
+
+void Tabla::Recolocar(const FilaP& fila, double orden) {
+    if (fila->viva) filas.erase(filas.begin() + Posicion(fila.get()));
+    fila->orden = orden;
+    if (fila->viva) Insertar(fila);
+}
+
+void Tabla::Sustituir(Tabla& leida) {
+    // Rows the history still points at are no longer the table's.
+    for (const FilaP& f : filas) f->viva = false;
+    filas = std::move(leida.filas);
+    leida.filas.clear();
+    diario_.clear();
+    base_ = fusionado_ = 0;
+    sucias_.clear();
+    ultimoId_ = 0;
+    for (const FilaP& f : filas) {
+        f->version = ++contadorVersion_;
+        UsarId(f->id);
+    }
+    ++versionDatos_;
+    versionArchivo_.clear();
+    reescribir_ = leida.reescribir_;
 }
 
 void Tabla::QuitarCursor(TClientDataSet* cursor) {
@@ -230,6 +301,7 @@ void Tabla::Avisar(Cambio::Clase clase, const FilaP& fila) {
 
 void Tabla::AnadirColumna(const TFieldDef& definicion) {
     columnas.push_back(definicion);
+    ++estructura_;
     auto extender = [](const FilaP& f) {
         if (f) f->v.emplace_back();
     };
@@ -242,7 +314,10 @@ void Tabla::AnadirColumna(const TFieldDef& definicion) {
         una(op.fila);
         for (const FilaP& f : op.filas) una(f);
     }
-    for (const auto& [p, f] : sucias_) una(f);
+    for (auto& [p, sucia] : sucias_) {
+        una(sucia.fila);
+        if (!sucia.base.empty()) sucia.base.emplace_back();
+    }
     reescribir_ = true;
 }
 

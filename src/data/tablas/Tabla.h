@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariant>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -20,9 +21,18 @@ struct Fila {
     double orden = 0;         // physical (natural) order
     quint64 version = 0;      // changes whenever the row does
     bool viva = true;
-    bool enArchivo = false;  // the last written file holds a row with this id
+    bool enArchivo = false;     // the last written file holds a row with this id
+    qint64 versionArchivo = 0;  // version of the file in which that row was last written
 };
 using FilaP = std::shared_ptr<Fila>;
+
+// A row changed since the table last read or wrote its file, with the values the file
+// held when the change began (none for a new row): what this program changed is what
+// differs from them.
+struct Sucia {
+    FilaP fila;
+    std::vector<QVariant> base;
+};
 
 // What changed, as the cursors are told.
 struct Cambio {
@@ -68,16 +78,43 @@ public:
     void AnadirColumna(const TFieldDef& definicion);
     int CambiosSinFusionar() const { return Marca() - fusionado_; }
 
-    // Saving.
+    // Saving. The file's version counts its saves; its lineage names the file's history,
+    // so that a file put in its place (a backup brought back) is told from a newer one.
     bool CambiadaDesde(const QString& archivo) const;
-    void MarcarGuardada(const QString& archivo, const QByteArray& sello);
-    void MarcarCargada(const QString& archivo, const QByteArray& sello);
+    void MarcarGuardada(const QString& archivo, qint64 version, const QByteArray& linaje);
+    void MarcarCargada(const QString& archivo, qint64 version, const QByteArray& linaje);
+    // The other programs' changes up to that version are in; this program's are still pending.
+    void Sincronizada(qint64 version, const QByteArray& linaje);
     const QString& archivoEscrito() const { return archivoEscrito_; }
-    const QByteArray& sello() const { return sello_; }
+    qint64 version() const { return version_; }
+    const QByteArray& linaje() const { return linaje_; }
     bool reescribir() const { return reescribir_; }
     void PedirReescritura() { reescribir_ = true; }
     // Rows changed since the last write (deleted ones included).
-    const std::unordered_map<Fila*, FilaP>& sucias() const { return sucias_; }
+    const std::unordered_map<Fila*, Sucia>& sucias() const { return sucias_; }
+    std::unordered_map<Fila*, Sucia>& sucias() { return sucias_; }
+    qint64 ultimoId() const { return ultimoId_; }
+    void UsarId(qint64 id) { ultimoId_ = std::max(ultimoId_, id); }
+
+    // What another program did to the file, brought into memory; each cursor is told.
+    FilaP AltaAjena(qint64 id, double orden, std::vector<QVariant> valores, qint64 version);
+    void ModificacionAjena(const FilaP& fila, std::vector<QVariant> valores, double orden, qint64 version);
+    void BajaAjena(const FilaP& fila);
+    // A row of this program moved to another place or given other values by the merge.
+    void Recolocar(const FilaP& fila, double orden);
+    void Avisar(Cambio::Clase clase, const FilaP& fila);
+    // Replaces rows and history with those of a table read afresh from the file.
+    void Sustituir(Tabla& leida);
+
+    // The field that identifies a row among every program writing the file (-1: none),
+    // whether freed codes are given again, and who adjusts a row whose code changed.
+    int columnaCodigo = -1;
+    bool codigoSinReutilizar = false;
+    std::function<void(Fila& fila, int anterior, int nuevo)> recodificar;
+    TClientDataSet* recodificador = nullptr;
+
+    // Changes whenever the columns do, so that statements prepared for them are dropped.
+    quint64 estructura() const { return estructura_; }
 
     // The open link to the file last written (kept between saves by the file layer).
     std::shared_ptr<void> enlace;
@@ -87,8 +124,8 @@ public:
 
 private:
     void Registrar(Operacion op);
+    // Before the row changes: its values then are what the file holds.
     void Ensuciar(const FilaP& fila);
-    void Avisar(Cambio::Clase clase, const FilaP& fila);
     void Deshacer(Operacion& op);
     size_t Posicion(const Fila* fila) const;
     void Insertar(const FilaP& fila);
@@ -101,9 +138,11 @@ private:
     quint64 versionDatos_ = 1;
     QHash<QString, quint64> versionArchivo_;  // file -> data version it holds
     QString archivoEscrito_;
-    QByteArray sello_;
+    qint64 version_ = 0;
+    QByteArray linaje_;
     bool reescribir_ = true;
-    std::unordered_map<Fila*, FilaP> sucias_;
+    quint64 estructura_ = 0;
+    std::unordered_map<Fila*, Sucia> sucias_;
     std::vector<TClientDataSet*> cursores_;
 
     friend std::shared_ptr<Tabla> CargarTabla(const QString&);

@@ -10,6 +10,8 @@ AccesoLogin AccesoLoginDatos(TdmCDS& datos) {
         QList<AccesoLogin::Grupo> grupos;
         TClientDataSet* g = datos.cdsGrupo;
         if (!g->Active()) return grupos;
+        // Groups another PC created or renamed since the list was last read.
+        datos.RefrescarTabla(g);
         for (int fila = 1; fila <= g->RecordCount(); ++fila)
             grupos.append({g->ValueAt(fila, datos.cdsGrpFCodGrupo).toInt(),
                            g->DisplayTextAt(fila, datos.cdsGrpFNombre)});

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -97,7 +98,7 @@ TEST_F(Archivo, CerrarGuardaSiHayCambiosYLosGuardadosSucesivosSoloEscribenLoCamb
     EXPECT_EQ(t.Nombre->AsString(), "Beatriz");
 }
 
-TEST_F(Archivo, OtroEscritorDelMismoArchivoObligaAReescribirloEntero) {
+TEST_F(Archivo, DosEscritoresDelMismoArchivoGuardanLasFilasDeAmbos) {
     Escribir();
     TablaPrueba a, b;
     a.cds.LoadFromFile(ruta());
@@ -105,10 +106,11 @@ TEST_F(Archivo, OtroEscritorDelMismoArchivoObligaAReescribirloEntero) {
     a.Anadir(10, 1, "DeA");
     a.cds.SaveToFile(ruta());
     b.Anadir(20, 1, "DeB");
-    b.cds.SaveToFile(ruta());  // b's rows win as a whole: no mix of both
+    b.cds.SaveToFile(ruta());  // b's save keeps a's new row
     TablaPrueba c;
     c.cds.LoadFromFile(ruta());
-    EXPECT_EQ(c.Codigos(), (std::vector<int>{1, 2, 3, 20}));
+    EXPECT_EQ(c.Codigos(), (std::vector<int>{1, 2, 3, 10, 20}));
+    EXPECT_EQ(b.Codigos(), c.Codigos());
 }
 
 TEST_F(Archivo, RestaurarUnPuntoDeGuardadoTrasGuardarEscribeElEstadoRestaurado) {
@@ -228,6 +230,45 @@ TEST_F(Archivo, UnArchivoDanadoPorDentroDaUnErrorQueLoNombra) {
         EXPECT_TRUE(e.Message().contains(ruta())) << e.Message().toStdString();
     }
 }
+
+// A file whose structure was damaged from outside: the rows no longer match the field
+// definitions. Read as it is, a missing column would come back as its own name.
+struct EstructuraDanada {
+    const char* nombre;
+    const char* sql;
+};
+
+class EstructuraNoValida : public Archivo, public ::testing::WithParamInterface<EstructuraDanada> {};
+
+TEST_P(EstructuraNoValida, SeRechazaComoDanadaNombrandoElArchivo) {
+    const QString r = Escribir();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(r).constData(), &db), SQLITE_OK);
+    const int rc = sqlite3_exec(db, GetParam().sql, nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    ASSERT_EQ(rc, SQLITE_OK);
+    TablaPrueba t;
+    t.cds.SetFileName(r);
+    try {
+        t.cds.Open();
+        FAIL() << "opened a damaged table";
+    } catch (const EArchivoTabla& e) {
+        EXPECT_TRUE(e.Message().contains(r)) << e.Message().toStdString();
+        EXPECT_TRUE(e.Message().contains("damaged")) << e.Message().toStdString();
+    }
+    EXPECT_FALSE(t.cds.Active());
+    // A table with no fields of its own is refused the same way.
+    TClientDataSet aux("cdsAux");
+    EXPECT_THROW(aux.LoadFromFile(r), EArchivoTabla);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, EstructuraNoValida,
+    ::testing::Values(EstructuraDanada{"columna_quitada", "ALTER TABLE filas DROP COLUMN cdsPFNombre"},
+                      EstructuraDanada{"sin_definiciones", "DELETE FROM campos"},
+                      EstructuraDanada{"sin_filas", "DROP TABLE filas"},
+                      EstructuraDanada{"sin_orden", "ALTER TABLE filas DROP COLUMN _orden"}),
+    [](const auto& caso) { return std::string(caso.param.nombre); });
 
 TEST_F(Archivo, GuardarEnUnaCarpetaQueNoExisteFallaNombrandoElArchivo) {
     TablaPrueba t;
