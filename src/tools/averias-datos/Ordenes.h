@@ -14,7 +14,12 @@ struct Orden {
 
 int OrdenVolcar(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenCampos(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
+int OrdenResultados(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenDemo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
+
+inline constexpr const char* kUsoResultados =
+    "INSTALACION GRUPO [--equipo E] [--modo libre|tutorizada] [--desde AAAA-MM-DD] [--hasta AAAA-MM-DD] "
+    "[--por averia|alumno|semana]";
 
 // Exit statuses.
 constexpr int kSalidaBien = 0;

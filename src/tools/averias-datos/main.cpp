@@ -13,6 +13,10 @@ const Orden kOrdenes[] = {
      OrdenVolcar},
     {"campos", "FICHERO.cds", "imprime las definiciones de campos e índices de la tabla", OrdenCampos},
     {"demo", "CARPETA", "escribe una instalación de demostración completa en CARPETA", OrdenDemo},
+    {"resultados", kUsoResultados,
+     "imprime como CSV (UTF-8, \";\") los resultados del grupo por avería, por alumno y subgrupo o por "
+     "semana",
+     OrdenResultados},
 };
 
 void Uso(QTextStream& errores) {
