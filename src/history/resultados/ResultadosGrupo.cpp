@@ -151,6 +151,7 @@ ResultadosGrupo CalcularResultados(const HistorialGrupo& h, const FiltroResultad
         if (Entra(p, filtro)) elegidas.push_back(&p);
     const std::vector<const Practica*> unicas = UnaVezCadaUna(elegidas);
     r.practicas = static_cast<int>(unicas.size());
+    r.total = CalcularCifras(unicas);
 
     std::map<std::pair<int, int>, std::vector<const Practica*>> porAveria;
     std::map<QDate, std::vector<const Practica*>> porSemana;

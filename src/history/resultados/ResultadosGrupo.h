@@ -55,6 +55,7 @@ struct FilaSemana {
 struct ResultadosGrupo {
     QString grupo;
     int practicas = 0;                // after the filter, each subgroup practice once
+    Cifras total;                     // the figures of those practices
     std::vector<FilaAveria> averias;  // hardest first: lowest share repaired, then most practised
     std::vector<FilaAlumno> alumnos;  // students by name, then subgroups by name
     std::vector<FilaSemana> semanas;  // in date order, weeks without practices left out
