@@ -177,6 +177,8 @@ QWidget* TFDMT_Resultados::crearTablas() {
         tablas_[i]->setSelectionBehavior(QAbstractItemView::SelectRows);
         tablas_[i]->setSelectionMode(QAbstractItemView::SingleSelection);
         tablas_[i]->setAlternatingRowColors(true);
+        tablas_[i]->setWordWrap(false);
+        tablas_[i]->setTextElideMode(Qt::ElideRight);
         tablas_[i]->verticalHeader()->hide();
         tablas_[i]->horizontalHeader()->setSortIndicatorShown(true);
         if (por != PorResultados::Semana)

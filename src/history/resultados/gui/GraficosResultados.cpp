@@ -70,20 +70,18 @@ QChart* AveriasDificiles(const ResultadosGrupo& r, int cuantas) {
     std::vector<const FilaAveria*> filas;
     for (const FilaAveria& f : r.averias)
         if (f.cifras.reparadas && static_cast<int>(filas.size()) < cuantas) filas.push_back(&f);
-    // The bars go from the bottom up: the hardest fault ends on top.
+    // The bars go from the bottom up: the hardest fault ends on top, with the longest bar.
     std::reverse(filas.begin(), filas.end());
-    QBarSet* reparadas = Serie(Texto(71021), kAzul);
-    QBarSet* primera = Serie(Texto(71022), kNaranja);
+    QBarSet* sinReparar = Serie(Texto(71021), kNaranja);
     QStringList categorias;
     for (const FilaAveria* f : filas) {
-        categorias << Texto(71023).arg(TextoAveria(*f));
-        *reparadas << *f->cifras.reparadas * 100;
-        *primera << f->cifras.aLaPrimera.value_or(0) * 100;
+        categorias << Texto(71023).arg(TextoAveria(*f)).arg(f->cifras.practicas);
+        *sinReparar << (1 - *f->cifras.reparadas) * 100;
     }
     auto* barras = new QHorizontalBarSeries;
-    barras->append(primera);
-    barras->append(reparadas);
-    Barras(chart, barras, categorias, QStringLiteral("%"));
+    barras->append(sinReparar);
+    Barras(chart, barras, categorias, Texto(71021));
+    chart->legend()->hide();
     return chart;
 }
 
@@ -111,7 +109,7 @@ QChart* AlumnosPorPuntuacion(const ResultadosGrupo& r) {
 QChart* Tendencia(const ResultadosGrupo& r) {
     QChart* chart = Grafico(Texto(71027));
     auto* reparadas = new QLineSeries;
-    reparadas->setName(Texto(71021));
+    reparadas->setName(Texto(71022));
     auto* puntos = new QLineSeries;
     puntos->setName(Texto(71025));
     QStringList semanas;

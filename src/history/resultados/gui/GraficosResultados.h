@@ -10,7 +10,7 @@ class QWidget;
 // The page's three plots, each a new chart the caller owns.
 namespace GraficosResultados {
 
-// The hardest faults (up to `cuantas`): share repaired and share at the first attempt.
+// The hardest faults (up to `cuantas`) by the share not repaired, with their practice counts.
 QChart* AveriasDificiles(const ResultadosGrupo& r, int cuantas = 10);
 // Students and subgroups with finished practices by mean score, the best on top.
 QChart* AlumnosPorPuntuacion(const ResultadosGrupo& r);
