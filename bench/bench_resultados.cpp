@@ -1,12 +1,16 @@
 // Group results: the figures of 30 students with 200 practices each (every practice with
-// its first line, three steps, an attempt and the finish), read from their histories.
+// its first line, three steps, an attempt and the finish), read from their histories; and
+// the results page showing them with its three plots.
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <QDir>
 
 #include "Cadenas.h"
 #include "CarpetaTemporal.h"
+#include "DMT_Resultados.h"
 #include "HistorialGrupo.h"
+#include "Idioma.h"
 #include "Instalacion.h"
 #include "ResultadosGrupo.h"
 #include "TablasResultados.h"
@@ -119,5 +123,35 @@ void ResultadosGrupo6000(benchmark::State& estado) {
     if (practicas != kAlumnos * kPracticas) estado.SkipWithError("practices were lost");
 }
 BENCHMARK(ResultadosGrupo6000)->Unit(benchmark::kMillisecond);
+
+// The program's application object for the page, on the offscreen platform unless told.
+QApplication& Aplicacion() {
+    static int argc = 1;
+    static char nombre[] = "averias-bench";
+    static char* argv[] = {nombre, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication aplicacion(argc, argv);
+    return aplicacion;
+}
+
+// From nothing to the page painted with its plots and tables.
+void PaginaResultadosGrupo6000(benchmark::State& estado) {
+    Aplicacion();
+    const IdiomaTemporal idioma(QStringLiteral(AVERIAS_IDIOMA));
+    CarpetaTemporal carpeta;
+    InstalacionTemporal instalacion(carpeta.ruta());
+    EscribirInstalacion(carpeta.ruta());
+    bool vacia = true;
+    for (auto _ : estado) {
+        TFDMT_Resultados pagina;
+        pagina.resize(1360, 900);
+        pagina.MostrarGrupo(1);
+        pagina.show();
+        benchmark::DoNotOptimize(pagina.grab());
+        vacia = pagina.Vacia();
+    }
+    if (vacia) estado.SkipWithError("the page shows no results");
+}
+BENCHMARK(PaginaResultadosGrupo6000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
