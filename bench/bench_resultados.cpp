@@ -3,9 +3,9 @@
 // the results page showing them with its three plots.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QDir>
 
+#include "AplicacionBench.h"
 #include "Cadenas.h"
 #include "CarpetaTemporal.h"
 #include "DMT_Resultados.h"
@@ -124,19 +124,9 @@ void ResultadosGrupo6000(benchmark::State& estado) {
 }
 BENCHMARK(ResultadosGrupo6000)->Unit(benchmark::kMillisecond);
 
-// The program's application object for the page, on the offscreen platform unless told.
-QApplication& Aplicacion() {
-    static int argc = 1;
-    static char nombre[] = "averias-bench";
-    static char* argv[] = {nombre, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication aplicacion(argc, argv);
-    return aplicacion;
-}
-
 // From nothing to the page painted with its plots and tables.
 void PaginaResultadosGrupo6000(benchmark::State& estado) {
-    Aplicacion();
+    AsegurarAplicacion();
     const IdiomaTemporal idioma(QStringLiteral(AVERIAS_IDIOMA));
     CarpetaTemporal carpeta;
     InstalacionTemporal instalacion(carpeta.ruta());

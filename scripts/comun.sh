@@ -6,7 +6,7 @@ RAIZ="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 CONSTRUCCION="${AVERIAS_BUILD:-$RAIZ/build}"
 
 PAQUETES_CONSTRUIR=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-charts-dev
-  libsqlite3-dev libgtest-dev libgmock-dev googletest libbenchmark-dev)
+  libsqlite3-dev libgtest-dev libgmock-dev googletest libbenchmark-dev poppler-utils)
 
 como_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

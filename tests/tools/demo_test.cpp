@@ -51,6 +51,7 @@ TEST_F(DemoTest, EscribeLaInstalacionYDiceLasContrasenas) {
     EXPECT_TRUE(salida->texto.contains("SUB001"));
     for (const char* f :
          {"idioma.lng", "averias.ini", "images/Logo.bmp", "images/VIVUZUV.ico", "caratulas/7.htm",
+          "images/LogoInforme.png", "Informes/Informe4AL.frf", "Informes/Informe10.frf",
           "BDs/cdsEquipo.cds", "BDs/cdsCodigos.cds", "BDs/cdsAlumno.cds", "BDs/cdsGrupo.cds",
           "BDs/cdsReparacion.cds", "BDs/cdsLineaReparacion.cds", "BDs/GRP 001/cdsSemilla.cds"})
         EXPECT_TRUE(QFile::exists(archivo(f))) << f;

@@ -292,10 +292,10 @@ QString CarpetaParcial(const QString& carpeta) {
 void EscribirDemo(const QString& carpeta, const QString& fuentes, const QString& carpetaGrupoFinal) {
     if (!QDir().mkpath(carpeta))
         throw ErrorDemo(QStringLiteral("No se puede crear la carpeta %1").arg(carpeta));
-    for (const char* archivo : {"idioma.lng", "images", "caratulas", "Help"})
+    for (const char* archivo : {"idioma.lng", "images", "caratulas", "Help", "Informes"})
         Copiar(fuentes + QLatin1Char('/') + QString::fromLatin1(archivo),
                carpeta + QString::fromLatin1(archivo));
-    for (const char* vacia : {"Historic", "Informes"})
+    for (const char* vacia : {"Historic"})
         QDir().mkpath(carpeta + QString::fromLatin1(vacia));
 
     const QString bds = carpeta + QStringLiteral("BDs/");

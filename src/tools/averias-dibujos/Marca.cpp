@@ -126,4 +126,23 @@ void DibujarMarca(Salida& salida, const QString& tipo) {
                           Pieza::Birrete(t, {8, 8, 84, 84});
                       }),
                "logo picture of the class management window, beside the TextoLogo label");
+
+    salida.Seccion("Printed reports");
+    // 100 units span the 200-pixel height; the width is 360 units.
+    salida.Png("images/LogoInforme.png",
+               Pintar({720, 200}, Qt::transparent,
+                      [&](Trazo& t) {
+                          Emblema(t, {2, 8, 84, 84}, Detalle::Completo);
+                          QPainter& p = t.Pintor();
+                          p.setPen(Pizarra());
+                          p.setFont(Letra(36, true));
+                          p.drawText(QRectF(98, 10, 260, 46), Qt::AlignLeft | Qt::AlignVCenter, tipo);
+                          t.Relleno(Rectangulo({100, 60, 74, 4.5}, 2.25), Salmon());
+                          p.setPen(PizarraMedia());
+                          p.setFont(Letra(12, false));
+                          p.drawText(QRectF(99, 68, 260, 18), Qt::AlignLeft | Qt::AlignVCenter,
+                                     "Prácticas de diagnóstico de averías");
+                      }),
+               "logo at the top of every printed report (the layouts in Informes\\ draw it keeping its"
+               " proportions): a school may put its own picture in its place");
 }
