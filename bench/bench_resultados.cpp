@@ -9,6 +9,7 @@
 #include "Cadenas.h"
 #include "CarpetaTemporal.h"
 #include "DMT_Resultados.h"
+#include "GrupoBench.h"
 #include "HistorialGrupo.h"
 #include "Idioma.h"
 #include "Instalacion.h"
@@ -22,12 +23,6 @@ constexpr int kAlumnos = 30;
 constexpr int kPracticas = 200;
 constexpr int kAverias = 40;
 constexpr double kInicio = 45000.0;
-
-void Fila(TClientDataSet* tabla, std::initializer_list<std::pair<const char*, QVariant>> valores) {
-    tabla->Append();
-    for (const auto& [campo, valor] : valores) tabla->FieldByName(QLatin1String(campo))->SetValue(valor);
-    tabla->Post();
-}
 
 void EscribirHistorial(TdmCDS& m, const QString& raiz, int alumno) {
     m.CrearTablaVacia(m.cdsReparacion);
@@ -82,31 +77,9 @@ void EscribirInstalacion(const QString& raiz) {
                            {"cdsAvFPtrBloque", bloque},
                            {"cdsAvFPtrCircuito", circuito},
                            {"cdsAvFPtrComponente", 100 + a}});
-        for (bool tutorizada : {false, true})
-            Fila(m.cdsSemilla, {{"cdsSemFIdSemilla", a * 2 + tutorizada},
-                                {"cdsSemFCodSemilla", 1},
-                                {"cdsSemFPtrGrupo", 1},
-                                {"cdsSemFPtrEquipo", 1},
-                                {"cdsSemFPtrIdAveria", a},
-                                {"cdsSemFCodVirtual", 500 + a},
-                                {"cdsSemFTutorizada", tutorizada}});
+        for (bool tutorizada : {false, true}) SemillaBench(m, a * 2 + tutorizada, a, tutorizada);
     }
-    m.cdsGrupo->SetReadOnly(false);
-    const QString grupo = raiz + "/BDs/GRP 001/";
-    Fila(m.cdsGrupo, {{"cdsGrpFCodGrupo", 1}, {"cdsGrpFNombre", "1A"}, {"cdsGrpFDirectorio", grupo}});
-    QDir().mkpath(raiz + "/Historic");
-    for (int alumno = 1; alumno <= kAlumnos; ++alumno) {
-        Fila(m.cdsAlumno, {{"cdsAFCodAlumno", alumno}, {"cdsAFNombre", "Alumno"}, {"cdsAFGrupos", "1#"}});
-        Fila(m.cdsGrupoAlumno, {{"cdsGrpAlFPtrGrupo", 1}, {"cdsGrpAlFPtrAlumno", alumno}});
-        EscribirHistorial(m, raiz, alumno);
-    }
-    const auto guardar = [&m](const QString& carpeta, std::initializer_list<const char*> tablas) {
-        QDir().mkpath(carpeta);
-        for (const char* t : tablas) m.Tabla(QLatin1String(t))->SaveToFile(carpeta + t + ".cds");
-    };
-    guardar(raiz + "/BDs/", {"cdsEquipo", "cdsAlumno", "cdsGrupo"});
-    guardar(raiz + "/BDs/EQ001/", {"cdsAveria", "cdsComponente"});
-    guardar(grupo, {"cdsGrupoAlumno", "cdsSubgrupo", "cdsSemilla"});
+    EscribirGrupoBench(m, raiz, kAlumnos, [&](int alumno) { EscribirHistorial(m, raiz, alumno); });
 }
 
 void ResultadosGrupo6000(benchmark::State& estado) {
