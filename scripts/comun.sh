@@ -7,6 +7,11 @@ CONSTRUCCION="${AVERIAS_BUILD:-$RAIZ/build}"
 
 PAQUETES_CONSTRUIR=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-charts-dev
   libsqlite3-dev libgtest-dev libgmock-dev googletest libbenchmark-dev poppler-utils)
+# The Debian package and its check (scripts/probar-paquete): dependencies from the
+# libraries, manual pages from --help, lintian.
+PAQUETES_PAQUETE=(dpkg-dev help2man lintian)
+# Only for scripts/fuzz: the fuzz targets are built with clang and libFuzzer.
+PAQUETES_FUZZ=(clang)
 
 como_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

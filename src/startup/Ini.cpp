@@ -18,7 +18,7 @@ struct Linea {
 
 struct Contenido {
     std::vector<Linea> lineas;
-    CodificacionTexto codificacion = CodificacionTexto::Utf8;
+    CodificacionTexto codificacion = CodificacionTexto::Utf8;  // of the whole file: for what is written
     bool hayNoAscii = false;
     QByteArray finDeLinea = "\r\n";
 };
@@ -43,7 +43,11 @@ Contenido partir(const QByteArray& bytes) {
         QByteArray sinFin = linea;
         while (sinFin.endsWith('\n') || sinFin.endsWith('\r')) sinFin.chop(1);
         if (fin >= 0 && !linea.endsWith("\r\n")) c.finDeLinea = "\n";
-        c.lineas.push_back({linea, DecodificarTexto(sinFin, c.codificacion)});
+        // A byte-order mark is no text, wherever it stands (two files put one after the other).
+        if (sinFin.startsWith("\xEF\xBB\xBF")) sinFin.remove(0, 3);
+        // Each line is decoded by itself: the teacher password's bytes on one line must not
+        // turn the accents of a UTF-8 file into Windows-1252 on every other line.
+        c.lineas.push_back({linea, DecodificarTexto(sinFin)});
         inicio = siguiente;
     }
     return c;

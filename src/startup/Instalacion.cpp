@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -103,6 +104,16 @@ QString ResolverRuta(const QString& base, const QString& relativa) {
 
 QString Ruta(const QString& relativa) {
     return ResolverRuta(Carpeta(), relativa);
+}
+
+QString CarpetaSinEscritura() {
+    for (const QString& carpeta :
+         {Carpeta(), Ruta(QStringLiteral("BDs\\")), Ruta(QStringLiteral("Historic\\"))}) {
+        if (carpeta != Carpeta() && !QFileInfo::exists(QDir::cleanPath(carpeta))) continue;  // made when needed
+        QTemporaryFile prueba(carpeta + QStringLiteral(".escritura-XXXXXX"));
+        if (!prueba.open()) return QDir::cleanPath(carpeta);
+    }
+    return {};
 }
 
 }  // namespace Instalacion

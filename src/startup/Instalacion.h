@@ -22,6 +22,10 @@ QString ArchivoConfiguracion();
 QString Ruta(const QString& relativa);
 // The same under any base folder.
 QString ResolverRuta(const QString& base, const QString& relativa);
+// The first folder of the installation where the program writes (the installation itself,
+// "BDs", "Historic") that this user cannot write in, or empty when every one can be written.
+// Tried with a file, not with the permission bits: groups, ACLs and read-only mounts count.
+QString CarpetaSinEscritura();
 
 }  // namespace Instalacion
 

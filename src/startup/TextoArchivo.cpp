@@ -15,6 +15,8 @@ constexpr std::array<char16_t, 32> kAlto = {0x20AC, 0x0081, 0x201A, 0x0192, 0x20
 }  // namespace
 
 CodificacionTexto DetectarCodificacion(const QByteArray& bytes) {
+    // A byte-order mark says UTF-8 even when some bytes are not (a value kept as bytes).
+    if (bytes.startsWith("\xEF\xBB\xBF")) return CodificacionTexto::Utf8;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString texto = utf8.decode(bytes);
     return utf8.hasError() ? CodificacionTexto::Windows1252 : CodificacionTexto::Utf8;

@@ -5,7 +5,8 @@
 
 // Text files of an installation (configuration, language) are single-byte files written
 // on Windows or UTF-8 files written here. They are read as bytes and decoded as UTF-8
-// when the whole content is valid UTF-8, otherwise as Windows-1252.
+// when they start with a UTF-8 byte-order mark or the whole content is valid UTF-8,
+// otherwise as Windows-1252.
 enum class CodificacionTexto { Utf8, Windows1252 };
 
 CodificacionTexto DetectarCodificacion(const QByteArray& bytes);

@@ -64,6 +64,25 @@ TEST_F(IniTest, UnArchivoUtf8SeLeeYSeEscribeEnUtf8) {
     EXPECT_TRUE(carpeta.leer("prueba.ini").contains(QString::fromUtf8("Otro=Ñu").toUtf8()));
 }
 
+// The scrambled teacher password is stored as bytes that are no UTF-8. A file saved with a
+// byte-order mark (as Windows' Notepad saves UTF-8), or two such files put together, keep
+// their sections and accents after it.
+TEST_F(IniTest, LaMarcaDeOrdenDeBytesNoConfundeTrasUnaClaveEnBytes) {
+    const QByteArray contenidos[] = {
+        "\xEF\xBB\xBF[Averias]\r\nNombre=Jos\xC3\xA9\r\n[Puertos]\r\nCOM1=/dev/ttyS0\r\n",
+        "[Puertos]\r\nCOM1=/dev/ttyS0\r\n\xEF\xBB\xBF[Averias]\r\nNombre=Jos\xC3\xA9\r\n",
+    };
+    for (const QByteArray& contenido : contenidos) {
+        carpeta.escribir("prueba.ini", contenido);
+        const QByteArray clave("\x01\x8F\xFE", 3);
+        EscribirIniBytes(ini(), "Averias", "Password", clave);
+        EXPECT_EQ(LeerIniBytes(ini(), "Averias", "Password"), clave) << contenido.toStdString();
+        EXPECT_EQ(LeerIni(ini(), "Averias", "Nombre"), QString::fromUtf8("José")) << contenido.toStdString();
+        EXPECT_EQ(LeerIni(ini(), "Puertos", "COM1"), "/dev/ttyS0") << contenido.toStdString();
+        EXPECT_EQ(carpeta.leer("prueba.ini").count("[Averias]"), 1) << "no second section";
+    }
+}
+
 TEST_F(IniTest, EscribirEnUnaCarpetaInexistenteFallaConError) {
     EXPECT_THROW(EscribirIni(carpeta.archivo("no/existe/prueba.ini"), "A", "B", "C"), ErrorIni);
 }

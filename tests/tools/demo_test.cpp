@@ -260,4 +260,25 @@ TEST(DemoUsoTest, SinCarpetaExplicaElUso) {
     EXPECT_TRUE(s.texto.contains("Uso"));
 }
 
+// The installation a classroom starts from: the shipped trainers, every table the program
+// opens, and no class data.
+TEST(InstalacionAulaTest, TieneLosEntrenadoresYNingunGrupoNiAlumno) {
+    CarpetaTemporal carpeta;
+    const QString destino = carpeta.ruta() + "/aula";
+    const Salida s = ejecutar({"instalacion", destino});
+    ASSERT_EQ(s.estado, 0) << s.texto.toStdString();
+    TClientDataSet equipos, alumnos, grupos;
+    equipos.LoadFromFile(destino + "/BDs/cdsEquipo.cds");
+    alumnos.LoadFromFile(destino + "/BDs/cdsAlumno.cds");
+    grupos.LoadFromFile(destino + "/BDs/cdsGrupo.cds");
+    EXPECT_GT(equipos.RecordCount(), 0);
+    EXPECT_EQ(alumnos.RecordCount(), 0);
+    EXPECT_EQ(grupos.RecordCount(), 0);
+    for (const char* f : {"idioma.lng", "averias.ini", "images/Logo.bmp", "BDs/cdsReparacion.cds",
+                          "BDs/cdsLineaReparacion.cds", "BDs/cdsCodigos.cds", "BDs/EQ001/cdsAveria.cds"})
+        EXPECT_TRUE(QFile::exists(destino + "/" + f)) << f;
+    EXPECT_FALSE(QFileInfo::exists(destino + "/BDs/GRP 001"));
+    EXPECT_EQ(ejecutar({"instalacion", destino}).estado, 1) << "an installation is never overwritten";
+}
+
 }  // namespace

@@ -121,7 +121,7 @@ TEST_F(ProgramasTest, SimulatorThatStaysSilentIsNotFound) {
 }
 
 TEST_F(ProgramasTest, ComponentTalksToTheSimulatorProgram) {
-    Simulador simulador({"--codigo", "42", "--version", "3.0"});
+    Simulador simulador({"--codigo", "42", "--version-placa", "3.0"});
     ASSERT_FALSE(simulador.Ruta().isEmpty());
     PuertosDePrueba puertos({{3, simulador.Ruta()}});
     TComBrd415 brd(std::make_unique<PlacaLineaSimulada>(0));

@@ -21,10 +21,25 @@
 #include "FormActivo.h"
 #include "Idioma.h"
 #include "Instalacion.h"
+#include "LineaOrdenes.h"
+#include "Pantalla.h"
 #include "dmCDS.h"
 #include "html_MainHelp.h"
 
 namespace {
+
+const char kUso[] =
+    "Uso: averias [--instalacion CARPETA] [PÁGINA]\n"
+    "Averías: prácticas de diagnóstico de averías sobre un entrenador eléctrico.\n"
+    "\n"
+    "  --instalacion CARPETA  carpeta de la instalación (configuración averias.ini, idioma.lng,\n"
+    "                         imágenes, BDs, Historic, Informes, Help); sin ella, la carpeta del\n"
+    "                         programa, con la configuración en su nombre con .ini\n"
+    "  PÁGINA                 página de ayuda que abre la ventana de ayuda\n"
+    "  --help                 muestra esta ayuda y termina\n"
+    "  --version              muestra la versión y termina\n";
+
+constexpr int kTextoSinEscritura = 990;
 
 bool cargarIcono(QApplication& app) {
     QImageReader lector(RutaIcono());
@@ -58,7 +73,11 @@ void AbrirSinLogin(int tipoUsuario) {
 }  // namespace
 
 int EjecutarAverias(int argc, char** argv) {
-    TAplicacion app(argc, argv);
+    if (const auto salida = AtenderAyudaOVersion(argc, argv, "averias", QString::fromUtf8(kUso)))
+        return *salida;
+    const std::unique_ptr<TAplicacion> aplicacion = CrearAplicacion<TAplicacion>(argc, argv);
+    if (!aplicacion) return kSalidaSinPantalla;
+    TAplicacion& app = *aplicacion;
     const QStringList argumentos = Instalacion::Iniciar(QCoreApplication::arguments());
     // A page named on the command line is where the first help window opens.
     if (argumentos.size() > 1) FijarPaginaDeLineaDeOrdenes(PaginaDeArgumentos(argumentos));
@@ -68,6 +87,12 @@ int EjecutarAverias(int argc, char** argv) {
     crearIdioma();
     static CapaMensajesVentanas ventanasDeMensaje;
     InstalarCapaMensajes(&ventanasDeMensaje);
+
+    // A folder this user cannot write would fail only at the first save, losing that work.
+    if (const QString carpeta = Instalacion::CarpetaSinEscritura(); !carpeta.isEmpty()) {
+        MostrarMensaje(Texto(kTextoSinEscritura).arg(carpeta), BotonesAceptar, 2);
+        return 1;
+    }
 
     TdmCDS datos;         // the program's dmCDS
     datos.AbrirTablas();  // a missing file is reported and start-up goes on

@@ -289,7 +289,9 @@ QString CarpetaParcial(const QString& carpeta) {
            QStringLiteral(".demo-parcial/");
 }
 
-void EscribirDemo(const QString& carpeta, const QString& fuentes, const QString& carpetaGrupoFinal) {
+// With `conGrupo` false, a classroom's start: the trainers and no class data.
+void EscribirDemo(const QString& carpeta, const QString& fuentes, const QString& carpetaGrupoFinal,
+                  bool conGrupo) {
     if (!QDir().mkpath(carpeta))
         throw ErrorDemo(QStringLiteral("No se puede crear la carpeta %1").arg(carpeta));
     for (const char* archivo : {"idioma.lng", "images", "caratulas", "Help", "Informes"})
@@ -313,14 +315,18 @@ void EscribirDemo(const QString& carpeta, const QString& fuentes, const QString&
     }
     for (const char* tabla : {"cdsCodigos", "cdsReparacion", "cdsLineaReparacion"})
         TablaVacia(QString::fromLatin1(tabla), bds);
-    const QString carpetaGrupo = bds + QStringLiteral("GRP ") + FormatoCodigo(kGrupo) + QLatin1Char('/');
-    EscribirAlumnos(bds);
-    // The group keeps the folder it will have once the demo is in place.
-    EscribirGrupo(bds, carpetaGrupoFinal);
-    EscribirMiembros(carpetaGrupo);
-    EscribirSemillas(bds, carpetaGrupo, equipos);
+    if (conGrupo) {
+        const QString carpetaGrupo = bds + QStringLiteral("GRP ") + FormatoCodigo(kGrupo) + QLatin1Char('/');
+        EscribirAlumnos(bds);
+        // The group keeps the folder it will have once the demo is in place.
+        EscribirGrupo(bds, carpetaGrupoFinal);
+        EscribirMiembros(carpetaGrupo);
+        EscribirSemillas(bds, carpetaGrupo, equipos);
+    } else {
+        for (const char* tabla : {"cdsAlumno", "cdsGrupo"}) TablaVacia(QString::fromLatin1(tabla), bds);
+    }
     EscribirIniDemo(carpeta);
-    EscribirHistorialDemo(carpeta);
+    if (conGrupo) EscribirHistorialDemo(carpeta);  // a classroom starts with no history
 }
 
 // An empty target folder gives way to the finished demo; a folder with anything in it is
@@ -333,11 +339,12 @@ void PonerEnSuSitio(const QString& parcial, const QString& carpeta) {
         throw ErrorDemo(QStringLiteral("No se puede renombrar %1 como %2").arg(parcial, destino));
 }
 
-}  // namespace
-
-int OrdenDemo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores) {
+// Writes an installation in `argumentos.first()`: with the demo group and its students, or
+// (for a classroom) with the trainers' catalogues and no class data.
+int EscribirInstalacion(const QStringList& argumentos, QTextStream& errores, bool conGrupo) {
     if (argumentos.isEmpty() || argumentos.first().startsWith(QLatin1String("--"))) {
-        errores << "Uso: averias-datos demo CARPETA [--desde CARPETA_DE_FUENTES]\n";
+        errores << "Uso: averias-datos " << (conGrupo ? "demo" : "instalacion")
+                << " CARPETA [--desde CARPETA_DE_FUENTES]\n";
         return kSalidaUso;
     }
     const QString carpeta = QDir(argumentos.first()).absolutePath() + QLatin1Char('/');
@@ -356,7 +363,8 @@ int OrdenDemo(const QStringList& argumentos, QTextStream& salida, QTextStream& e
     QDir(parcial).removeRecursively();
     try {
         EscribirDemo(parcial, fuentes,
-                     carpeta + QStringLiteral("BDs/GRP ") + FormatoCodigo(kGrupo) + QLatin1Char('/'));
+                     carpeta + QStringLiteral("BDs/GRP ") + FormatoCodigo(kGrupo) + QLatin1Char('/'),
+                     conGrupo);
         PonerEnSuSitio(parcial, carpeta);
     } catch (const ErrorDemo& e) {
         QDir(parcial).removeRecursively();
@@ -367,7 +375,23 @@ int OrdenDemo(const QStringList& argumentos, QTextStream& salida, QTextStream& e
         errores << "averias-datos: " << e.Message() << '\n';
         return kSalidaArchivo;
     }
+    return kSalidaBien;
+}
 
+}  // namespace
+
+int OrdenInstalacion(const QStringList& argumentos, QTextStream& salida, QTextStream& errores) {
+    const int estado = EscribirInstalacion(argumentos, errores, false);
+    if (estado == kSalidaBien)
+        salida << "Instalación de aula escrita en " << QDir(argumentos.first()).absolutePath()
+               << " (sin grupos ni alumnos; contraseña del profesor vacía)\n";
+    return estado;
+}
+
+int OrdenDemo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores) {
+    const int estado = EscribirInstalacion(argumentos, errores, true);
+    if (estado != kSalidaBien) return estado;
+    const QString carpeta = QDir(argumentos.first()).absolutePath() + QLatin1Char('/');
     salida << "Instalación de demostración escrita en " << carpeta << "\n\n"
            << "Contraseñas:\n  Profesor: (vacía)\n";
     for (const Alumno& a : kAlumnos)

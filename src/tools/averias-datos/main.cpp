@@ -3,6 +3,7 @@
 #include <QTextStream>
 #include <cstdio>
 
+#include "LineaOrdenes.h"
 #include "Ordenes.h"
 
 namespace {
@@ -12,22 +13,35 @@ const Orden kOrdenes[] = {
     {"volcar", "FICHERO.cds", "imprime la tabla como CSV (primera línea, los nombres de los campos)",
      OrdenVolcar},
     {"campos", "FICHERO.cds", "imprime las definiciones de campos e índices de la tabla", OrdenCampos},
-    {"demo", "CARPETA", "escribe una instalación de demostración completa en CARPETA", OrdenDemo},
+    {"demo", "CARPETA [--desde FUENTES]", "escribe una instalación de demostración completa en CARPETA",
+     OrdenDemo},
+    {"instalacion", "CARPETA [--desde FUENTES]",
+     "escribe en CARPETA una instalación de aula: los entrenadores, sin grupos ni alumnos", OrdenInstalacion},
     {"resultados", kUsoResultados,
      "imprime como CSV (UTF-8, \";\") los resultados del grupo por avería, por alumno y subgrupo o por "
      "semana",
      OrdenResultados},
 };
 
-void Uso(QTextStream& errores) {
-    errores << "Uso: averias-datos ORDEN ARGUMENTOS\n";
+QString TextoUso() {
+    QString texto = QStringLiteral("Uso: averias-datos ORDEN ARGUMENTOS\n");
     for (const Orden& o : kOrdenes)
-        errores << "  " << o.nombre << ' ' << o.uso << "\n      " << o.descripcion << '\n';
+        texto +=
+            QStringLiteral("  %1 %2\n      %3\n")
+                .arg(QString::fromUtf8(o.nombre), QString::fromUtf8(o.uso), QString::fromUtf8(o.descripcion));
+    return texto + QStringLiteral(
+                       "  --help\n      muestra esta ayuda y termina\n"
+                       "  --version\n      muestra la versión y termina\n");
+}
+
+void Uso(QTextStream& errores) {
+    errores << TextoUso();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const auto salida = AtenderAyudaOVersion(argc, argv, "averias-datos", TextoUso())) return *salida;
     QCoreApplication app(argc, argv);
     QTextStream salida(stdout);
     QTextStream errores(stderr);

@@ -6,12 +6,15 @@
 #include <cstdio>
 
 #include "Dibujos.h"
+#include "LineaOrdenes.h"
 #include "Salida.h"
 
 static const char* const kUso =
     "usage: averias-dibujos [--tipo TYPE] INSTALLATION_FOLDER\n"
     "  writes INSTALLATION_FOLDER/images/... and INSTALLATION_FOLDER/caratulas/...\n"
-    "  --tipo TYPE  installation type that names the icon (default VIVUZUV)\n";
+    "  --tipo TYPE  installation type that names the icon (default VIVUZUV)\n"
+    "  --help       prints this text and exits\n"
+    "  --version    prints the version and exits\n";
 
 static const char* const kCabecera =
     "Pictures of the Averías installation\n"
@@ -25,6 +28,8 @@ static const char* const kCabecera =
     "Files ending in _des are the disabled look of the picture before them.\n";
 
 int main(int argc, char** argv) {
+    if (const auto salida = AtenderAyudaOVersion(argc, argv, "averias-dibujos", QString::fromUtf8(kUso)))
+        return *salida;
     // Drawing needs fonts but no screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

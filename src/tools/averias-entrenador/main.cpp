@@ -6,6 +6,7 @@
 #include "DispositivoSerie.h"
 #include "EnlaceEntrenador.h"
 #include "Instalacion.h"
+#include "LineaOrdenes.h"
 
 #include <QCoreApplication>
 #include <cerrno>
@@ -27,9 +28,22 @@ void Quejarse(const QString& texto) {
     std::fputs(qPrintable(texto + QLatin1Char('\n')), stderr);
 }
 
+const char kTextoUso[] =
+    "Uso: averias-entrenador [--instalacion CARPETA] detectar | codigo | activar N | desactivar\n"
+    "Prueba la placa de relés del entrenador con el código del programa.\n"
+    "\n"
+    "  detectar               busca la placa en COM1 a COM6 y dice dónde está y su versión\n"
+    "  codigo                 imprime el código del entrenador conectado\n"
+    "  activar N              activa el relé N (1 a 32)\n"
+    "  desactivar             desactiva todos los relés\n"
+    "  --instalacion CARPETA  instalación cuya configuración (sección [Puertos]) se usa\n"
+    "  --help                 muestra esta ayuda y termina\n"
+    "  --version              muestra la versión y termina\n"
+    "\n"
+    "Termina con 0 cuando la placa hizo lo pedido, 1 cuando no, 2 ante una orden mal escrita.\n";
+
 int Uso() {
-    Quejarse(QStringLiteral(
-        "Uso: averias-entrenador [--instalacion CARPETA] detectar | codigo | activar N | desactivar"));
+    std::fputs(kTextoUso, stderr);
     return kUso;
 }
 
@@ -119,6 +133,9 @@ int Ejecutar(TComBrd415& placa, const QStringList& argumentos) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const auto salida =
+            AtenderAyudaOVersion(argc, argv, "averias-entrenador", QString::fromUtf8(kTextoUso)))
+        return *salida;
     QCoreApplication app(argc, argv);
     const QStringList argumentos = Instalacion::Iniciar(app.arguments());
     TComBrd415 placa;

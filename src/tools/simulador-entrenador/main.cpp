@@ -1,5 +1,6 @@
 // simulador-entrenador: a relay board in UART mode on a pseudo-terminal. It prints the
 // device to map in [Puertos] and then one line for every change of the relays that are on.
+#include "LineaOrdenes.h"
 #include "PlacaUartSimulada.h"
 #include "VentanaSimulador.h"
 
@@ -19,19 +20,26 @@ struct Opciones {
     bool ventana = false;
 };
 
+// The window needs a display; the help and the version never do.
 bool QuiereVentana(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
-        if (qstrcmp(argv[i], "--ventana") == 0) return true;
-    return false;
+    bool ventana = false;
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--help") == 0 || qstrcmp(argv[i], "--version") == 0) return false;
+        if (qstrcmp(argv[i], "--ventana") == 0) ventana = true;
+    }
+    return ventana;
 }
 
 Opciones LeerOpciones(const QCoreApplication& app) {
     QCommandLineParser p;
     p.setApplicationDescription(QStringLiteral("Entrenador simulado: placa de relés en modo UART."));
     p.addHelpOption();
+    p.addVersionOption();
     const QCommandLineOption codigo(QStringLiteral("codigo"), QStringLiteral("Código del entrenador."),
                                     QStringLiteral("N"), QStringLiteral("1"));
-    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Texto de versión tras la V."),
+    // "--version" is the program's own, as in every program of the set.
+    const QCommandLineOption version(QStringLiteral("version-placa"),
+                                     QStringLiteral("Texto de versión de la placa, tras la V."),
                                      QStringLiteral("TEXTO"), QStringLiteral("1.0"));
     const QCommandLineOption sinAmp(QStringLiteral("sin-ampersand"), QStringLiteral("Respuestas sin \"&\"."));
     const QCommandLineOption letra(QStringLiteral("letra-erronea"),
@@ -69,6 +77,7 @@ int main(int argc, char** argv) {
         app = std::make_unique<QApplication>(argc, argv);
     else
         app = std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication::setApplicationVersion(VersionAverias());
     const Opciones opciones = LeerOpciones(*app);
 
     std::unique_ptr<VentanaSimulador> ventana;

@@ -1,0 +1,14 @@
+PRAGMA foreign_keys=OFF;
+BEGIN TRANSACTION;
+CREATE TABLE campos(orden INTEGER PRIMARY KEY, nombre TEXT NOT NULL, tipo TEXT NOT NULL, ancho INTEGER NOT NULL, requerido INTEGER NOT NULL, interno INTEGER NOT NULL);
+INSERT INTO campos VALUES(0,'cdsEFCodEquipo','integer',0,1,0);
+INSERT INTO campos VALUES(1,'cdsEFDescripcion','string',40,1,0);
+INSERT INTO campos VALUES(2,'cdsEFCodigo','string',20,0,0);
+INSERT INTO campos VALUES(3,'cdsEFActivado','boolean',0,0,0);
+CREATE TABLE indices(orden INTEGER PRIMARY KEY, nombre TEXT NOT NULL, campos TEXT NOT NULL, opciones INTEGER NOT NULL);
+CREATE TABLE filas("_id" INTEGER PRIMARY KEY, "_orden" REAL NOT NULL, "cdsEFCodEquipo" INTEGER, "cdsEFDescripcion" TEXT, "cdsEFCodigo" TEXT, "cdsEFActivado" INTEGER);
+INSERT INTO filas VALUES(1,1.0,1,'Motor diésel','7',1);
+INSERT INTO filas VALUES(2,2.0,2,'Instalación eléctrica del vehículo','12',1);
+CREATE TABLE propiedades(clave TEXT PRIMARY KEY, valor TEXT);
+INSERT INTO propiedades VALUES('formato','1');
+COMMIT;

@@ -1,0 +1,16 @@
+CREATE TABLE campos(orden INTEGER PRIMARY KEY, nombre TEXT NOT NULL, tipo TEXT NOT NULL, ancho INTEGER NOT NULL, requerido INTEGER NOT NULL, interno INTEGER NOT NULL);
+INSERT INTO campos VALUES(0,'Codigo','integer',0,1,0);
+INSERT INTO campos VALUES(1,'Fecha','datetime',0,0,0);
+INSERT INTO campos VALUES(2,'Nota','float',0,0,0);
+INSERT INTO campos VALUES(3,'Texto','memo',0,0,1);
+INSERT INTO campos VALUES(4,'Nombre','string',3,0,0);
+CREATE TABLE indices(orden INTEGER PRIMARY KEY, nombre TEXT NOT NULL, campos TEXT NOT NULL, opciones INTEGER NOT NULL);
+INSERT INTO indices VALUES(0,'Primario','Codigo',5);
+INSERT INTO indices VALUES(1,'PorNombre','Nombre;Fecha',8);
+CREATE TABLE filas("_id" INTEGER PRIMARY KEY, "_orden" REAL NOT NULL, "Codigo" INTEGER, "Fecha" REAL, "Nota" REAL, "Texto" TEXT, "Nombre" TEXT);
+INSERT INTO filas VALUES(1,1.0,'uno',X'00ff',1e999,NULL,'demasiado largo');
+INSERT INTO filas VALUES(2,-1.0,1,'ayer','7,5',X'',NULL);
+INSERT INTO filas VALUES(3,2.0,1,45000.25,-0.0,'dos',''),(4,NULL,9223372036854775807,-1e308,1,2,3);
+CREATE TABLE propiedades(clave TEXT PRIMARY KEY, valor TEXT);
+INSERT INTO propiedades VALUES('formato','1');
+PRAGMA user_version=123;
