@@ -1,18 +1,18 @@
 #include "ResultadosGrupo.h"
 
-#include <QDateTime>
 #include <algorithm>
 #include <cmath>
 #include <map>
 #include <set>
 #include <tuple>
 
-#include "FechaHora.h"
 
 namespace {
 
+// The day of a stored date-time: its whole part counts the days since 30/12/1899 (local time).
 QDate Dia(double dias) {
-    return FechaHoraDesdeDias(dias).date();
+    static const QDate origen(1899, 12, 30);
+    return origen.addDays(static_cast<qint64>(std::floor(dias)));
 }
 
 bool Entra(const Practica& p, const FiltroResultados& f) {
