@@ -21,6 +21,7 @@
 #include "FormActivo.h"
 #include "Idioma.h"
 #include "Instalacion.h"
+#include "Intercambio.h"
 #include "LineaOrdenes.h"
 #include "Pantalla.h"
 #include "dmCDS.h"
@@ -94,6 +95,9 @@ int EjecutarAverias(int argc, char** argv) {
         return 1;
     }
 
+    // A group import that a stopped program left half in place is finished before any
+    // table is read.
+    RecuperarIntercambio();
     TdmCDS datos;         // the program's dmCDS
     datos.AbrirTablas();  // a missing file is reported and start-up goes on
     AccesoLogin acceso = AccesoLoginDatos(datos);

@@ -297,8 +297,7 @@ void EscribirDemo(const QString& carpeta, const QString& fuentes, const QString&
     for (const char* archivo : {"idioma.lng", "images", "caratulas", "Help", "Informes"})
         Copiar(fuentes + QLatin1Char('/') + QString::fromLatin1(archivo),
                carpeta + QString::fromLatin1(archivo));
-    for (const char* vacia : {"Historic"})
-        QDir().mkpath(carpeta + QString::fromLatin1(vacia));
+    for (const char* vacia : {"Historic"}) QDir().mkpath(carpeta + QString::fromLatin1(vacia));
 
     const QString bds = carpeta + QStringLiteral("BDs/");
     const QString catalogo = fuentes + QStringLiteral("/catalogo");

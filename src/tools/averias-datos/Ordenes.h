@@ -14,6 +14,8 @@ struct Orden {
 
 int OrdenVolcar(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenCampos(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
+int OrdenExportarGrupo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
+int OrdenImportarGrupo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenInstalacion(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenResultados(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenDemo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);

@@ -13,6 +13,12 @@ const Orden kOrdenes[] = {
     {"volcar", "FICHERO.cds", "imprime la tabla como CSV (primera línea, los nombres de los campos)",
      OrdenVolcar},
     {"campos", "FICHERO.cds", "imprime las definiciones de campos e índices de la tabla", OrdenCampos},
+    {"exportar-grupo", "INSTALACION GRUPO CARPETA",
+     "escribe la carpeta de intercambio del grupo (por nombre o código) en CARPETA", OrdenExportarGrupo},
+    {"importar-grupo", "INSTALACION CARPETA [--reemplazar]",
+     "carga en la instalación el grupo de la carpeta de intercambio; con --reemplazar sustituye al grupo del "
+     "mismo nombre",
+     OrdenImportarGrupo},
     {"demo", "CARPETA [--desde FUENTES]", "escribe una instalación de demostración completa en CARPETA",
      OrdenDemo},
     {"instalacion", "CARPETA [--desde FUENTES]",
