@@ -202,6 +202,24 @@ public:
                           const QString& carpeta);
     static void VaciarTabla(TClientDataSet* tabla);
 
+    // ------------------------------------------------ the class tree (dmCDSSemillas.cpp)
+
+    // Runs `porGrupo` on every group in the group table's order, with that group's members
+    // and subgroups loaded (not its seeds); then the group that was current is current
+    // again with its tables.
+    void RecorrerGrupos(const std::function<void()>& porGrupo);
+
+    // ------------------------------------------------ seeds (dmCDSSemillas.cpp)
+
+    // The virtual code of a fault drawn `azar`: azar - 200 / code tutorised, azar - 250 / code
+    // otherwise, cut toward zero. A fault numbered 0 keeps its draw as its virtual code.
+    static int CodigoVirtual(int codigoAveria, int azar, bool tutorizada);
+    // One seed per fault of a trainer for a group in one mode, all of one new batch; saved
+    // once at the end. The group must be the current one; the trainer becomes the current one.
+    void GenerarSemillas(int grupo, int equipo, bool tutorizada);
+    // Both seed sets of every trainer, activated or not, for a new group (the current one).
+    void GenerarSemillasGrupo(int grupo);
+
 signals:
     // False while a row is being inserted into a table the group tree shows: the class
     // management tree must not react to its changes until this says true again.
@@ -256,6 +274,9 @@ private:
     bool EsTablaHistorico(const TClientDataSet* tabla) const;
     bool HayGrupos() const;
     void CrearArchivoVacio(TClientDataSet* tabla, const QString& archivo);
+    // One batch of seeds in memory; false when the trainer is not in the trainer table.
+    bool AnadirLoteSemillas(int grupo, int equipo, bool tutorizada);
+    void GuardarLotesSemillas();
 
     void CrearComponentes();
     void DefinirEstructuras();

@@ -124,7 +124,15 @@ TDataSetNotifyEvent TdmCDS::DevolverAlCancelar() {
 
 void TdmCDS::AsignarReglasGrupo() {
     cdsGrupo->AfterInsert = [this](TClientDataSet*) {
-        const int codigo = SiguienteCodigo(cdsGrupo, true);
+        // A folder left behind by an old group must not refuse every new group: its code is skipped.
+        int codigo = SiguienteCodigo(cdsGrupo, true);
+        while (QFileInfo::exists(RutasDatos::CarpetaGrupo(codigo)) ||
+               (cdsGrupoLUp->Active() &&
+                !cdsGrupoLUp
+                     ->Lookup(QStringLiteral("cdsGrpFCodGrupo"), codigo, QStringLiteral("cdsGrpFCodGrupo"))
+                     .isNull()))
+            ++codigo;
+        cdsGrpFCodGrupo->SetAsInteger(codigo);
         DesligarTablasGrupo();
         cdsGrpFDirectorio->SetAsString(RutasDatos::CarpetaGrupo(codigo));
         cdsGrpFNSintomas->SetAsString(NivelSintomasInicial());

@@ -235,11 +235,17 @@ void TDBLookupComboBox::Recargar() {
     clear();
     TClientDataSet* ds = lista_.DataSet();
     TField* clave = campoDe(ds, campoClave_);
-    TField* texto = campoDe(ds, campoLista_);
-    if (clave && texto) {
+    // A list field "A;B" shows both fields of each row.
+    std::vector<TField*> textos;
+    for (const QString& nombre : campoLista_.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        if (TField* texto = campoDe(ds, nombre.trimmed())) textos.push_back(texto);
+    if (clave && !textos.empty()) {
         const int filas = ds->RecordCount();
-        for (int fila = 1; fila <= filas; ++fila)
-            addItem(ds->DisplayTextAt(fila, texto), ds->ValueAt(fila, clave));
+        for (int fila = 1; fila <= filas; ++fila) {
+            QStringList partes;
+            for (TField* texto : textos) partes << ds->DisplayTextAt(fila, texto);
+            addItem(partes.join(QStringLiteral(" - ")), ds->ValueAt(fila, clave));
+        }
     }
     setCurrentIndex(elegida.isValid() ? findData(elegida) : -1);
     cargando_ = false;

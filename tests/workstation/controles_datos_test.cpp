@@ -70,6 +70,14 @@ TEST_F(ControlesDatosTest, LaListaSinCampoDeDatosMueveSuTablaAlElegir) {
     EXPECT_EQ(lista.KeyValue().toInt(), 3);
 }
 
+TEST_F(ControlesDatosTest, LaListaDeDosCamposMuestraAmbos) {
+    TDBLookupComboBox lista;
+    lista.SetListSource(&dsGrupo, "Cod", "Nombre;Mayusculas");
+    ASSERT_EQ(lista.count(), 3);
+    EXPECT_EQ(lista.itemText(1), "segundo - SEGUNDO");
+    EXPECT_EQ(lista.itemData(1).toInt(), 2);
+}
+
 TEST_F(ControlesDatosTest, LaListaConCampoDeDatosEscribeLaClave) {
     TClientDataSet alumno("cdsAlumno");
     alumno.AddField("Grupo", ftInteger);

@@ -15,7 +15,9 @@
 #include "DMT_AVDatosPersonales.h"
 #include "DMT_AVDetectarEquipo.h"
 #include "DMT_EscogerCaratula.h"
+#include "DMT_GestAlumnado.h"
 #include "DMT_GestAverias.h"
+#include "DMT_ModifPassword.h"
 #include "DMT_Password.h"
 #include "FichaPersonalDatos.h"
 #include "FormActivo.h"
@@ -101,8 +103,12 @@ int EjecutarAverias(int argc, char** argv) {
     TdmCDS datos;         // the program's dmCDS
     datos.AbrirTablas();  // a missing file is reported and start-up goes on
     AccesoLogin acceso = AccesoLoginDatos(datos);
-    // Until class management is there, the teacher practises at the workstation.
-    acceso.abrirGestionAlumnado = [] { AbrirSinLogin(UsuarioProfesor); };
+    acceso.abrirGestionAlumnado = [] {
+        OcultarLogin();
+        MostrarGestAlumnado();
+        MostrarLogin();
+    };
+    TFDMT_GestAlumnado::CambiarPassword = [] { CambiarPasswordProfesor(); };
     acceso.abrirPuesto = [](int tipo) { AbrirSinLogin(tipo); };
     TFDMT_Password login(acceso);
     TFDMT_EscogerCaratula modelos;  // kept hidden for the life of the program

@@ -1,0 +1,87 @@
+#include "PaginaGestion.h"
+
+#include <QFile>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "Colores.h"
+#include "Instalacion.h"
+#include "RotulosPanel.h"
+
+TPaginaGestion::TPaginaGestion(TFDMT_GestAlumnado* gestion, const char* nombre, int tag, QWidget* parent)
+    : QWidget(parent), gestion_(gestion) {
+    setObjectName(QString::fromLatin1(nombre));
+    setProperty("Tag", tag);
+}
+
+void TPaginaGestion::hideEvent(QHideEvent* evento) {
+    QWidget::hideEvent(evento);
+    FormHide();
+}
+
+QLabel* TPaginaGestion::Titulo(const char* nombre, const QString& texto) {
+    QLabel* titulo = Etiqueta(this, nombre, texto);
+    FuenteTitulo(titulo);
+    return titulo;
+}
+
+QWidget* TPaginaGestion::Linea(const char* nombre) {
+    auto* linea = new QFrame(this);
+    linea->setObjectName(QString::fromLatin1(nombre));
+    linea->setFixedHeight(3);
+    linea->setFrameShape(QFrame::NoFrame);
+    return linea;
+}
+
+QPushButton* TPaginaGestion::Boton(const char* nombre, const QString& texto, const char* glifo) {
+    auto* boton = new QPushButton(Glifo(glifo), texto, this);
+    boton->setObjectName(QString::fromLatin1(nombre));
+    boton->setIconSize(QSize(20, 20));
+    boton->setMinimumHeight(32);
+    return boton;
+}
+
+void TPaginaGestion::Disponer(QLabel* titulo, QWidget* linea, QWidget* encabezado, QLayout* contenido,
+                              QPushButton* aceptar, QPushButton* cancelar, bool contenidoCrece) {
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(aceptar);
+    botones->addWidget(cancelar);
+    auto* todo = new QVBoxLayout(this);
+    todo->setContentsMargins(24, 18, 24, 18);
+    todo->addWidget(titulo);
+    todo->addWidget(linea);
+    todo->addSpacing(6);
+    todo->addWidget(encabezado);
+    todo->addSpacing(12);
+    todo->addLayout(contenido, contenidoCrece ? 1 : 0);
+    if (!contenidoCrece) todo->addStretch();
+    todo->addSpacing(10);
+    todo->addLayout(botones);
+}
+
+void TPaginaGestion::PintarCampo(QWidget* campo, const QColor& color) {
+    QPalette paleta = campo->palette();
+    paleta.setColor(QPalette::Base, color);
+    paleta.setColor(QPalette::Window, color);
+    campo->setPalette(paleta);
+}
+
+void TPaginaGestion::PintarTituloYLinea(QLabel* titulo, QWidget* linea) {
+    PintarTitulo(titulo);
+    PintarFondo(linea, ColorAcento());
+}
+
+QIcon Glifo(const char* nombre) {
+    const QString base = Instalacion::Ruta(QStringLiteral("images\\botones\\") + QString::fromLatin1(nombre));
+    QIcon icono;
+    if (QFile::exists(base + QStringLiteral(".png")))
+        icono.addFile(base + QStringLiteral(".png"), QSize(20, 20));
+    if (QFile::exists(base + QStringLiteral("@2x.png")))
+        icono.addFile(base + QStringLiteral("@2x.png"), QSize(40, 40));
+    return icono;
+}
