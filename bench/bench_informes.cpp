@@ -10,6 +10,7 @@
 #include "CarpetaTemporal.h"
 #include "DMT_UtilInformes.h"
 #include "EjecucionInforme.h"
+#include "GrupoBench.h"
 #include "Instalacion.h"
 #include "dmCDS.h"
 
@@ -19,12 +20,6 @@ constexpr int kAlumnos = 30;
 constexpr int kPracticas = 200;
 constexpr int kAverias = 20;
 constexpr double kInicio = 45000.0;
-
-void Fila(TClientDataSet* tabla, std::initializer_list<std::pair<const char*, QVariant>> valores) {
-    tabla->Append();
-    for (const auto& [campo, valor] : valores) tabla->FieldByName(QLatin1String(campo))->SetValue(valor);
-    tabla->Post();
-}
 
 // One trainer with kAverias faults, each element placed in two circuits; one group of
 // kAlumnos students, each with kPracticas finished practices.
@@ -58,21 +53,9 @@ void EscribirInstalacion(const QString& raiz) {
                            {"cdsAvFPtrBloque", bloque},
                            {"cdsAvFPtrCircuito", circuito},
                            {"cdsAvFPtrComponente", elemento}});
-        Fila(m.cdsSemilla, {{"cdsSemFIdSemilla", a},
-                            {"cdsSemFCodSemilla", 1},
-                            {"cdsSemFPtrGrupo", 1},
-                            {"cdsSemFPtrEquipo", 1},
-                            {"cdsSemFPtrIdAveria", a},
-                            {"cdsSemFCodVirtual", 500 + a},
-                            {"cdsSemFTutorizada", false}});
+        SemillaBench(m, a, a, false);
     }
-    m.cdsGrupo->SetReadOnly(false);
-    const QString grupo = raiz + "/BDs/GRP 001/";
-    Fila(m.cdsGrupo, {{"cdsGrpFCodGrupo", 1}, {"cdsGrpFNombre", "1A"}, {"cdsGrpFDirectorio", grupo}});
-    QDir().mkpath(raiz + "/Historic");
-    for (int alumno = 1; alumno <= kAlumnos; ++alumno) {
-        Fila(m.cdsAlumno, {{"cdsAFCodAlumno", alumno}, {"cdsAFNombre", "Alumno"}, {"cdsAFGrupos", "1#"}});
-        Fila(m.cdsGrupoAlumno, {{"cdsGrpAlFPtrGrupo", 1}, {"cdsGrpAlFPtrAlumno", alumno}});
+    EscribirGrupoBench(m, raiz, kAlumnos, [&](int alumno) {
         m.CrearTablaVacia(m.cdsReparacion);
         for (int p = 1; p <= kPracticas; ++p)
             Fila(m.cdsReparacion, {{"cdsRepFCodReparacion", p},
@@ -92,18 +75,7 @@ void EscribirInstalacion(const QString& raiz) {
         m.CrearTablaVacia(m.cdsLineaReparacion);
         m.cdsLineaReparacion->SaveToFile(raiz + "/Historic/cdsLineaReparacion" + FormatoCodigo(alumno) +
                                          ".cds");
-    }
-    const auto guardar = [&m](const QString& carpeta, std::initializer_list<const char*> tablas) {
-        QDir().mkpath(carpeta);
-        for (const char* t : tablas) m.Tabla(QLatin1String(t))->SaveToFile(carpeta + t + ".cds");
-    };
-    m.CrearTablaVacia(m.cdsReparacion);
-    m.CrearTablaVacia(m.cdsLineaReparacion);
-    guardar(raiz + "/BDs/",
-            {"cdsEquipo", "cdsCodigos", "cdsAlumno", "cdsGrupo", "cdsReparacion", "cdsLineaReparacion"});
-    guardar(raiz + "/BDs/EQ001/",
-            {"cdsSintomas", "cdsAveria", "cdsBloque", "cdsCircuito", "cdsComponente", "cdsElemento"});
-    guardar(grupo, {"cdsGrupoAlumno", "cdsSubgrupo", "cdsSemilla"});
+    });
 }
 
 void EscribirInformeGrupo6000(benchmark::State& estado) {

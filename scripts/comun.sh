@@ -5,7 +5,7 @@ set -euo pipefail
 RAIZ="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 CONSTRUCCION="${AVERIAS_BUILD:-$RAIZ/build}"
 
-PAQUETES_CONSTRUIR=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools
+PAQUETES_CONSTRUIR=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-charts-dev
   libsqlite3-dev libgtest-dev libgmock-dev googletest libbenchmark-dev poppler-utils)
 # The Debian package and its check (scripts/probar-paquete): dependencies from the
 # libraries, manual pages from --help, lintian.

@@ -17,7 +17,12 @@ int OrdenCampos(const QStringList& argumentos, QTextStream& salida, QTextStream&
 int OrdenExportarGrupo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenImportarGrupo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenInstalacion(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
+int OrdenResultados(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenDemo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
+
+inline constexpr const char* kUsoResultados =
+    "INSTALACION GRUPO [--equipo E] [--modo libre|tutorizada] [--desde AAAA-MM-DD] [--hasta AAAA-MM-DD] "
+    "[--por averia|alumno|semana]";
 
 // Exit statuses.
 constexpr int kSalidaBien = 0;

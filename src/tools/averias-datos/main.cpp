@@ -23,6 +23,10 @@ const Orden kOrdenes[] = {
      OrdenDemo},
     {"instalacion", "CARPETA [--desde FUENTES]",
      "escribe en CARPETA una instalación de aula: los entrenadores, sin grupos ni alumnos", OrdenInstalacion},
+    {"resultados", kUsoResultados,
+     "imprime como CSV (UTF-8, \";\") los resultados del grupo por avería, por alumno y subgrupo o por "
+     "semana",
+     OrdenResultados},
 };
 
 QString TextoUso() {
