@@ -99,6 +99,15 @@ public:
     static inline std::function<void()> CambiarPassword;
     static inline std::function<void(TFDMT_GestAlumnado*)> ExportarGrupo;
     static inline std::function<void(TFDMT_GestAlumnado*)> ImportarGrupo;
+    // The history browser, set by start-up: shows the history that the student or subgroup
+    // page has just opened, for the owner kind "Alumno" or "Subgrupo".
+    static inline std::function<void(TFDMT_GestAlumnado*, const QString& tipoHistorico)> VerHistorico;
+    // The reports the pages print, set by start-up: the group's password sheet, and the
+    // fault access of one trainer.
+    static inline std::function<void(QWidget* padre)> ImprimirContrasenas;
+    static inline std::function<void(QWidget* padre, int equipo)> ImprimirAccesos;
+    // The right-hand panel: the parent of pages made outside this library.
+    QWidget* PanelPaginas() const { return PanelRight; }
 
 protected:
     void showEvent(QShowEvent* evento) override;
