@@ -207,6 +207,33 @@ public:
                           const QString& carpeta);
     static void VaciarTabla(TClientDataSet* tabla);
 
+    // ------------------------------------------------ the history windows (dmCDSHistorico.cpp)
+
+    // Offers the trainers on which the practices under `filtroBase` were made (every
+    // practice of the open history when it is empty), in file order and each once; the
+    // first one becomes current with its tables. The practices keep the base filter.
+    // False when there is none: the trainer list is then empty.
+    bool FiltrarEquiposHistorico(const QString& filtroBase);
+    // The practices under the base filter made on one trainer; the first one is current.
+    void FiltrarReparacionesEquipo(const QString& filtroBase, int equipo);
+    // The seeds of one trainer restricted to the faults, in their mode, of the practices in
+    // view now, so that the reports list only what was practised; `filtroPrevio` is kept in
+    // force beside it. The practices' position is kept.
+    void FiltrarSemillasHistorico(int equipo, const QString& filtroPrevio = QString());
+    // Deletes the current practice and its lines and writes both files; false (reported)
+    // when the files could not be written: the practice is then still there.
+    bool BorrarAveriaHistorico();
+    // Copies the open history's two files as saved to "Reparacion" + the chosen file's
+    // name and "LineaReparacion" + that name in its folder. Reports success, or the copy
+    // that failed, in which case no half pair is left behind.
+    bool ExportarHistorico(const QString& archivoElegido);
+    // Appends to the open history the practices of an exported pair (the chosen file is
+    // the "Reparacion" one), as the own practices of `alumno` in `grupo` (no subgroup):
+    // fields copied by name,
+    // new practice and line codes. A file that is not a history pair is refused with a
+    // message and the history is left as it was. The number of practices imported, or -1.
+    int ImportarHistorico(const QString& archivoReparaciones, int alumno, int grupo);
+
     // ------------------------------------------------ the class tree (dmCDSSemillas.cpp)
 
     // Runs `porGrupo` on every group in the group table's order, with that group's members

@@ -12,6 +12,7 @@
 
 #include "Cadenas.h"
 #include "CodigoLibre.h"
+#include "CopiaCampos.h"
 #include "EstadoCursor.h"
 #include "Idioma.h"
 #include "RutasDatos.h"
@@ -31,19 +32,6 @@ QString FiltroPorCodigos(TClientDataSet* tabla, const TField* codigo, const QStr
                   codigo->AsString();
     }
     return filtro;
-}
-
-bool EsGuardado(const TField* campo) {
-    return campo->FieldKind() == fkData || campo->FieldKind() == fkInternalCalc;
-}
-
-// Every stored field of the destination's current row that the source has by name,
-// taking the source's value; with `soloNulos`, only those still Null.
-void CopiarCampos(const TClientDataSet* origen, TClientDataSet* destino, bool soloNulos) {
-    for (TField* campo : destino->Fields()) {
-        if (!EsGuardado(campo) || (soloNulos && !campo->IsNull())) continue;
-        if (const TField* fuente = origen->FindField(campo->FieldName())) campo->SetValue(fuente->Value());
-    }
 }
 
 // Appends a copy of the source's current row; a row that cannot be copied is skipped.
