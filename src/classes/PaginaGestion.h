@@ -25,6 +25,8 @@ public:
 
     // The colour of the fields of a page without a record.
     static QColor GrisVacio() { return QColor(225, 225, 225); }
+    // A field's background colour.
+    static void PintarCampo(QWidget* campo, const QColor& color);
 
 protected:
     // The page was hidden: its flag in the class management window is cleared.
@@ -39,8 +41,6 @@ protected:
     // save and undo buttons at the bottom right. Controls that do not grow keep to the top.
     void Disponer(QLabel* titulo, QWidget* linea, QWidget* encabezado, QLayout* contenido,
                   QPushButton* aceptar, QPushButton* cancelar, bool contenidoCrece);
-    // A field's background colour.
-    static void PintarCampo(QWidget* campo, const QColor& color);
     // The title and the line under it in the installation's accent colour, read now.
     static void PintarTituloYLinea(QLabel* titulo, QWidget* linea);
 

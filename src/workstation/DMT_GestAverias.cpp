@@ -332,7 +332,11 @@ void TFDMT_GestAverias::MItemVerhistoricoClick() {
     if (!dmCDS) return;
     dmCDS->cdsReparacion->Open();
     dmCDS->cdsLineaReparacion->Open();
-    if (dmCDS->cdsReparacion->IsEmpty()) MostrarMensaje(Texto(172), BotonesAceptar, 0);
+    if (dmCDS->cdsReparacion->IsEmpty()) {
+        MostrarMensaje(Texto(172), BotonesAceptar, 0);
+        return;
+    }
+    if (MostrarHistorico) MostrarHistorico(this);
 }
 
 void TFDMT_GestAverias::ItemPausaReanudaraveriaClick() {
@@ -589,6 +593,10 @@ bool TFDMT_GestAverias::ElegirAveria(const QString& modo) {
     // A finished practice closed them, and the dialog leaves out what they hold.
     dmCDS->cdsReparacion->Open();
     dmCDS->cdsLineaReparacion->Open();
+    // The history panel puts back the filters and the trainer it found as it hides.
+    if (QWidget* historico = FormEnPanel(PanelForms_);
+        historico && historico->objectName() == kPanelHistorico)
+        historico->hide();
     const bool elegida = ProvocarDialogo(modo, DatosPractica, this) == QDialog::Accepted;
     MostrarEntrenador();  // the dialog may have looked for it again
     return elegida;

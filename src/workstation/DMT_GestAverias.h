@@ -57,7 +57,7 @@ public:
     // Puts a fault on the trainer to be watched: no record is written.
     void ItemProvocardisfuncionClick();
 
-    // The user's history: text 172 when there is no practice yet.
+    // The user's history: text 172 when there is no practice yet, else the history panel.
     void MItemVerhistoricoClick();
     // Opens the logged user's history (created at the first practice); false when it is
     // damaged, which has been reported: the window must not open.
@@ -66,6 +66,11 @@ public:
     // The personal data dialog for a user kind, set by start-up (the dialog belongs to
     // class management, above this library).
     static inline std::function<void(int tipoUsuario)> MostrarDatosPersonales;
+    // The history panel (a history window, above this library), set by start-up: shows
+    // the open history of the logged user in the panel area.
+    static inline std::function<void(TFDMT_GestAverias*)> MostrarHistorico;
+    // The object name of that panel: a fault provoked while it is shown closes it first.
+    static inline const QString kPanelHistorico = QStringLiteral("FDMT_AVGestHistorico");
 
 signals:
     void Cerrada();

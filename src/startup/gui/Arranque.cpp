@@ -14,11 +14,13 @@
 #include "Configuracion.h"
 #include "DMT_AVDatosPersonales.h"
 #include "DMT_AVDetectarEquipo.h"
+#include "DMT_AVGestHistorico.h"
 #include "DMT_EscogerCaratula.h"
 #include "DMT_GestAlumnado.h"
 #include "DMT_GestAverias.h"
 #include "DMT_ModifPassword.h"
 #include "DMT_Password.h"
+#include "DMT_VentanaHistorico.h"
 #include "FichaPersonalDatos.h"
 #include "FormActivo.h"
 #include "Idioma.h"
@@ -109,6 +111,8 @@ int EjecutarAverias(int argc, char** argv) {
         MostrarLogin();
     };
     TFDMT_GestAlumnado::CambiarPassword = [] { CambiarPasswordProfesor(); };
+    TFDMT_GestAlumnado::VerHistorico = MostrarVentanaHistorico;
+    TFDMT_GestAverias::MostrarHistorico = MostrarHistoricoPuesto;
     acceso.abrirPuesto = [](int tipo) { AbrirSinLogin(tipo); };
     TFDMT_Password login(acceso);
     TFDMT_EscogerCaratula modelos;  // kept hidden for the life of the program

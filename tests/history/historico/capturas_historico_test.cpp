@@ -1,0 +1,55 @@
+// Pictures of the history browser and the workstation's history panel, for a person to look
+// at: written only when AVERIAS_CAPTURAS names a folder (scripts/capturas runs them).
+#include <QEventLoop>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "Cadenas.h"
+#include "DMT_AVGestHistorico.h"
+#include "DMT_VentanaHistorico.h"
+#include "GestionDemo.h"
+#include "PanelesIncrustados.h"
+#include "PuestoDemo.h"
+
+namespace {
+
+void guardar(QWidget* w, const char* nombre) {
+    // Headers and layouts settle on timers of their own.
+    QEventLoop espera;
+    QTimer::singleShot(150, &espera, &QEventLoop::quit);
+    espera.exec();
+    w->grab().save(qEnvironmentVariable("AVERIAS_CAPTURAS") + "/" + nombre + ".png");
+}
+
+class CapturasHistorico : public GestionDemo {};
+
+TEST_F(CapturasHistorico, NavegadorDelProfesor) {
+    if (qEnvironmentVariableIsEmpty("AVERIAS_CAPTURAS")) GTEST_SKIP();
+    TFDMT_GestAlumnado::VerHistorico = MostrarVentanaHistorico;
+    abrir();
+    ventana->resize(1366, 860);
+    ASSERT_TRUE(datos->cdsGrupoAlumno->Locate("cdsGrpAlFPtrAlumno", 2));
+    datos->AbrirHistoricoSiExiste(FormatoCodigo(2));
+    TdmCDS::AplicarFiltro(datos->cdsReparacion, "cdsRepFPtrGrupo = 1 and cdsRepFPtrSubgrupo = -1");
+    TFDMT_GestAlumnado::VerHistorico(ventana.get(), "Alumno");
+    guardar(ventana.get(), "historico_1_lista_general");
+    ventana->PaginaActual->findChild<QRadioButton*>("RadioButtonUnaAveria")->click();
+    guardar(ventana.get(), "historico_2_una_averia");
+}
+
+class CapturasPanelHistorico : public PuestoDemo {};
+
+TEST_F(CapturasPanelHistorico, PanelDelAlumno) {
+    if (qEnvironmentVariableIsEmpty("AVERIAS_CAPTURAS")) GTEST_SKIP();
+    TFDMT_GestAverias::MostrarHistorico = MostrarHistoricoPuesto;
+    entrar("AL003");
+    auto puesto = abrirPuesto();
+    puesto->resize(1280, 860);
+    puesto->MItemVerhistoricoClick();
+    guardar(puesto.get(), "historico_3_panel_alumno");
+    FormEnPanel(puesto->PanelForms())->findChild<QRadioButton*>("RadioButtonUnaAveria")->click();
+    guardar(puesto.get(), "historico_4_panel_una_averia");
+    TFDMT_GestAverias::MostrarHistorico = nullptr;
+}
+
+}  // namespace
