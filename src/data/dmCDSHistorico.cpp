@@ -122,9 +122,11 @@ void TdmCDS::FiltrarReparacionesEquipo(const QString& filtroBase, int equipo) {
 }
 
 void TdmCDS::FiltrarSemillasHistorico(int equipo, const QString& filtroPrevio) {
+    // Put back once the seeds are filtered: the current practice's virtual code, calculated
+    // from them, is calculated again.
+    EstadoCursor posicion(cdsReparacion, false);
     QStringList terminos;
     {
-        EstadoCursor posicion(cdsReparacion, false);
         for (cdsReparacion->First(); !cdsReparacion->Eof(); cdsReparacion->Next()) {
             if (cdsRepFPtrIdAveria->IsNull()) continue;
             // Written inside the filter grammar: a tutored practice must find its seed.

@@ -101,9 +101,13 @@ TEST_F(HistoricoDatos, LasSemillasSonLasAveriasPracticadasEnSuModo) {
     dm.NuevaSemilla(1, kGrupo, false, 12, 1, 1);
     dm.NuevaSemilla(1, kGrupo, false, 13, 2, 1);
     Registrar(7, {{1, 1, true, -1, 1}, {1, 1, true, -1, 1}, {1, 2, false, -1, 1}});
+    // The seeds of another owner's list are in force as the practices are filtered.
+    TdmCDS::AplicarFiltro(dm.cdsSemilla, "cdsSemFCodVirtual = -5");
     dm.FiltrarReparacionesEquipo(QString(), 1);
     const int actual = dm.cdsRepFCodReparacion->AsInteger();
     dm.FiltrarSemillasHistorico(1);
+    // The current practice's virtual code follows the seeds now in force.
+    EXPECT_EQ(dm.cdsReparacionCalcCVirtual->AsInteger(), 11);
     // The tutored mode is written inside the filter grammar, so a tutored practice finds its seed.
     EXPECT_TRUE(dm.cdsSemilla->Filter().contains("cdsSemFTutorizada = True"));
     std::set<int> virtuales;
@@ -279,6 +283,8 @@ INSTANTIATE_TEST_SUITE_P(Casos, ImportarParMalo,
                                            ParMalo{"lineasDeOtraTabla", "practicas", "tabla", "T27032"},
                                            ParMalo{"sinLineas", "tabla", nullptr, "T226"},
                                            ParMalo{"nombre", "tabla", "tabla", "T27032"}),
-                         [](const ::testing::TestParamInfo<ParMalo>& prueba) { return std::string(prueba.param.caso); });
+                         [](const ::testing::TestParamInfo<ParMalo>& prueba) {
+                             return std::string(prueba.param.caso);
+                         });
 
 }  // namespace

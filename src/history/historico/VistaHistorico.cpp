@@ -222,8 +222,7 @@ void TVistaHistorico::Abrir(const QString& filtroBase, const QString& filtroSemi
     DBLookupComboBoxEquipo->setEnabled(hay);
     if (hay) {
         DBLookupComboBoxEquipo->SetKeyValue(dm_.cdsEFCodEquipo->Value());
-        dm_.FiltrarReparacionesEquipo(filtroBase_, Equipo());
-        dm_.FiltrarSemillasHistorico(Equipo(), filtroSemillasPrevio_);
+        FiltrarEquipo();
     } else {
         // Nothing of another owner may show under an empty trainer list.
         TdmCDS::AplicarFiltro(dm_.cdsReparacion, QStringLiteral("cdsRepFCodReparacion = -99"));
@@ -253,10 +252,16 @@ void TVistaHistorico::FiltrarLineas(bool activo) {
         TdmCDS::QuitarFiltro(dm_.cdsLineaReparacion);
 }
 
-void TVistaHistorico::DBLookupComboBoxEquipoCloseUp() {
-    if (Equipo() < 0) return;
+void TVistaHistorico::FiltrarEquipo() {
     dm_.FiltrarReparacionesEquipo(filtroBase_, Equipo());
     dm_.FiltrarSemillasHistorico(Equipo(), filtroSemillasPrevio_);
+    // The codes the box shows come from the seeds and faults just put in place.
+    DBLookupComboBoxAverias->Recargar();
+}
+
+void TVistaHistorico::DBLookupComboBoxEquipoCloseUp() {
+    if (Equipo() < 0) return;
+    FiltrarEquipo();
     if (HayReparaciones() && ModoVista != ListaGeneral) {
         ElegirPrimeraAveria();
     } else {

@@ -95,6 +95,8 @@ signals:
 
 private:
     void CrearControles();
+    // The chosen trainer's practices under the base filter, and their seeds.
+    void FiltrarEquipo();
     void ElegirPrimeraAveria();
     void VistaDeLineas();
     void FiltrarLineas(bool activo);

@@ -10,6 +10,7 @@
 #include "Cadenas.h"
 #include "ControlesDatos.h"
 #include "DMT_UtilHistorico.h"
+#include "DMT_VentanaGrupos.h"
 #include "DMT_VentanaHistorico.h"
 #include "GestionDemo.h"
 #include "RutasDatos.h"
@@ -130,11 +131,16 @@ TEST_F(NavegadorHistorico, RecorridoDelProfesorPorElHistoricoDeUnAlumno) {
     EXPECT_EQ(control<QPushButton>("BitBtnVerDatos")->text(), Texto(203));
     EXPECT_EQ(pagina->CodigoGrupo(), kGrupo);
 
-    // The rows are the student's own practices in the group on the first trainer.
-    const std::vector<int> enArchivo = practicasEnArchivo(2, [](TClientDataSet& t) { return propia(t, 1); });
-    ASSERT_FALSE(enArchivo.empty());
-    EXPECT_EQ(pagina->CodigoEquipo(), 1);
-    EXPECT_EQ(codigosEnGrid(), std::set<int>(enArchivo.begin(), enArchivo.end()));
+    // The rows are the student's own practices in the group on the first trainer offered.
+    const int primero = pagina->CodigoEquipo();
+    ASSERT_TRUE(primero == 1 || primero == 2);
+    const int otro = 3 - primero;
+    const auto deEquipo = [&](int equipo) {
+        return practicasEnArchivo(2, [equipo](TClientDataSet& t) { return propia(t, equipo); });
+    };
+    const std::vector<int> delPrimero = deEquipo(primero);
+    ASSERT_FALSE(delPrimero.empty());
+    EXPECT_EQ(codigosEnGrid(), std::set<int>(delPrimero.begin(), delPrimero.end()));
     // The teacher sees the virtual code and the real number.
     EXPECT_GE(grid()->Modelo()->ColumnaDe("CalcCVirtual"), 0);
     EXPECT_GE(grid()->Modelo()->ColumnaDe("CalcAvReal"), 0);
@@ -142,12 +148,15 @@ TEST_F(NavegadorHistorico, RecorridoDelProfesorPorElHistoricoDeUnAlumno) {
     EXPECT_FALSE(control<QPushButton>("SpeedBDelAveria")->isEnabled());
 
     // Another trainer: only its practices.
-    elegirEquipo(2);
-    EXPECT_EQ(pagina->CodigoEquipo(), 2);
-    const std::vector<int> deEquipo2 = practicasEnArchivo(2, [](TClientDataSet& t) { return propia(t, 2); });
-    EXPECT_EQ(deEquipo2.size(), static_cast<size_t>(kPracticasEquipo2));
-    EXPECT_EQ(codigosEnGrid(), std::set<int>(deEquipo2.begin(), deEquipo2.end()));
+    elegirEquipo(otro);
+    EXPECT_EQ(pagina->CodigoEquipo(), otro);
+    const std::vector<int> delOtro = deEquipo(otro);
+    ASSERT_FALSE(delOtro.empty());
+    EXPECT_EQ(codigosEnGrid(), std::set<int>(delOtro.begin(), delOtro.end()));
+    EXPECT_EQ(deEquipo(2).size(), static_cast<size_t>(kPracticasEquipo2));
+    // The demo's practices, with their steps, are on trainer 1.
     elegirEquipo(1);
+    const std::vector<int> enArchivo = deEquipo(1);
 
     // One fault with its lines.
     control<QRadioButton>("RadioButtonUnaAveria")->click();
@@ -209,10 +218,11 @@ TEST_F(NavegadorHistorico, RecorridoDelProfesorPorElHistoricoDeUnAlumno) {
     for (antes->First(); !antes->Eof(); antes->Next()) {
         ASSERT_TRUE(
             despues->Locate("cdsRepFCodReparacion", antes->FieldByName("cdsRepFCodReparacion")->Value()));
-        for (TField* campo : antes->Fields())
-            if (campo->FieldKind() == fkData)
-                EXPECT_EQ(despues->FieldByName(campo->FieldName())->Value(), campo->Value())
-                    << campo->FieldName().toStdString();
+        for (TField* campo : antes->Fields()) {
+            if (campo->FieldKind() != fkData) continue;
+            EXPECT_EQ(despues->FieldByName(campo->FieldName())->Value(), campo->Value())
+                << campo->FieldName().toStdString();
+        }
     }
     for (lineasAntes->First(); !lineasAntes->Eof(); lineasAntes->Next()) {
         ASSERT_TRUE(
@@ -354,9 +364,9 @@ TEST(ColumnasHistorico, CadaQuienVeSusColumnas) {
     EXPECT_TRUE(ColumnasReparaciones(NivelProfesor, true).contains("CalcAvReal"));
     EXPECT_FALSE(ColumnasReparaciones(NivelProfesor, true).contains("CalcCVirtual"));
     const QStringList base{"cdsLRepFAccion", "cdsLRepFInicio", "cdsLRepFFin"};
-    EXPECT_EQ(ColumnasLineas(1), base + QStringList{"CalcComponente"});
-    EXPECT_EQ(ColumnasLineas(2), base + QStringList{"CalcCircuito", "CalcComponente"});
-    EXPECT_EQ(ColumnasLineas(3), base + QStringList{"CalcBloque", "CalcCircuito", "CalcComponente"});
+    EXPECT_EQ(ColumnasLineas(1), base + QStringList({"CalcComponente"}));
+    EXPECT_EQ(ColumnasLineas(2), base + QStringList({"CalcCircuito", "CalcComponente"}));
+    EXPECT_EQ(ColumnasLineas(3), base + QStringList({"CalcBloque", "CalcCircuito", "CalcComponente"}));
 }
 
 }  // namespace
