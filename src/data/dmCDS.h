@@ -217,8 +217,9 @@ public:
     // The practices under the base filter made on one trainer; the first one is current.
     void FiltrarReparacionesEquipo(const QString& filtroBase, int equipo);
     // The seeds of one trainer restricted to the faults, in their mode, of the practices in
-    // view now, so that the reports list only what was practised; `filtroPrevio` is kept in
-    // force beside it. The practices' position is kept.
+    // view now made on it, so that the reports list only what was practised; `filtroPrevio`
+    // is kept in force beside it. The current practice stays, its virtual code calculated
+    // again from these seeds.
     void FiltrarSemillasHistorico(int equipo, const QString& filtroPrevio = QString());
     // Deletes the current practice and its lines and writes both files; false (reported)
     // when the files could not be written: the practice is then still there.

@@ -11,7 +11,6 @@
 
 #include "CopiaCampos.h"
 #include "ErroresTablas.h"
-#include "EstadoCursor.h"
 #include "Idioma.h"
 #include "Mensajes.h"
 #include "SistemaArchivos.h"
@@ -93,19 +92,24 @@ private:
 
 // ------------------------------------------------ trainers, practices and seeds in view
 
+// The rows are read where they are, without their calculated fields: moving the cursor
+// would rebuild the lines of every practice passed over, and each calculation looks up a
+// seed and a fault.
 bool TdmCDS::FiltrarEquiposHistorico(const QString& filtroBase) {
     QStringList terminos;
     {
         SinManejador sinRecarga(cdsEquipo->AfterScroll);
+        SinManejador sinCalculos(cdsReparacion->OnCalcFields);
         QuitarFiltro(cdsEquipo);
         AplicarFiltro(cdsReparacion, filtroBase);
         // One term per trainer: a long history would otherwise make a filter of thousands.
-        for (cdsReparacion->First(); !cdsReparacion->Eof(); cdsReparacion->Next()) {
-            if (cdsRepFPtrEquipo->IsNull()) continue;
-            const QString termino = QStringLiteral("cdsEFCodEquipo = ") + cdsRepFPtrEquipo->AsString();
+        const int filas = cdsReparacion->RecordCount();
+        for (int fila = 1; fila <= filas; ++fila) {
+            const QVariant equipo = cdsReparacion->ValueAt(fila, cdsRepFPtrEquipo);
+            if (equipo.isNull()) continue;
+            const QString termino = QStringLiteral("cdsEFCodEquipo = ") + equipo.toString();
             if (!terminos.contains(termino)) terminos.append(termino);
         }
-        cdsReparacion->First();
         AplicarFiltro(cdsEquipo, terminos.isEmpty() ? kNingunEquipo : terminos.join(QStringLiteral(" or ")));
         cdsEquipo->First();
     }
@@ -122,18 +126,18 @@ void TdmCDS::FiltrarReparacionesEquipo(const QString& filtroBase, int equipo) {
 }
 
 void TdmCDS::FiltrarSemillasHistorico(int equipo, const QString& filtroPrevio) {
-    // Put back once the seeds are filtered: the current practice's virtual code, calculated
-    // from them, is calculated again.
-    EstadoCursor posicion(cdsReparacion, false);
     QStringList terminos;
     {
-        for (cdsReparacion->First(); !cdsReparacion->Eof(); cdsReparacion->Next()) {
-            if (cdsRepFPtrIdAveria->IsNull()) continue;
+        SinManejador sinCalculos(cdsReparacion->OnCalcFields);
+        const int filas = cdsReparacion->RecordCount();
+        for (int fila = 1; fila <= filas; ++fila) {
+            const QVariant averia = cdsReparacion->ValueAt(fila, cdsRepFPtrIdAveria);
+            if (averia.isNull() || cdsReparacion->ValueAt(fila, cdsRepFPtrEquipo).toInt() != equipo) continue;
             // Written inside the filter grammar: a tutored practice must find its seed.
-            const QString termino =
-                QStringLiteral("(cdsSemFPtrIdAveria = ") + cdsRepFPtrIdAveria->AsString() +
-                (cdsRepFTutorizada->AsBoolean() ? QStringLiteral(" and cdsSemFTutorizada = True)")
-                                                : QStringLiteral(" and cdsSemFTutorizada = False)"));
+            const QString termino = QStringLiteral("(cdsSemFPtrIdAveria = ") + averia.toString() +
+                                    (cdsReparacion->ValueAt(fila, cdsRepFTutorizada).toBool()
+                                         ? QStringLiteral(" and cdsSemFTutorizada = True)")
+                                         : QStringLiteral(" and cdsSemFTutorizada = False)"));
             if (!terminos.contains(termino)) terminos.append(termino);
         }
     }
@@ -144,6 +148,8 @@ void TdmCDS::FiltrarSemillasHistorico(int equipo, const QString& filtroPrevio) {
                            QStringLiteral(") and ") + practicadas;
     AplicarFiltro(cdsSemilla,
                   filtroPrevio.isEmpty() ? filtro : filtroPrevio + QStringLiteral(" and ") + filtro);
+    // The current practice's virtual code, calculated from the seeds, is calculated again.
+    if (!cdsReparacion->IsEmpty()) cdsReparacion->GotoBookmark(cdsReparacion->GetBookmark());
 }
 
 // ------------------------------------------------ deleting a practice

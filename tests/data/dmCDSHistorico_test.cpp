@@ -101,6 +101,8 @@ TEST_F(HistoricoDatos, LasSemillasSonLasAveriasPracticadasEnSuModo) {
     dm.NuevaSemilla(1, kGrupo, false, 12, 1, 1);
     dm.NuevaSemilla(1, kGrupo, false, 13, 2, 1);
     Registrar(7, {{1, 1, true, -1, 1}, {1, 1, true, -1, 1}, {1, 2, false, -1, 1}});
+    // A practice on another trainer does not count.
+    Registrar(7, {{2, 2, true, -1, 1}});
     // The seeds of another owner's list are in force as the practices are filtered.
     TdmCDS::AplicarFiltro(dm.cdsSemilla, "cdsSemFCodVirtual = -5");
     dm.FiltrarReparacionesEquipo(QString(), 1);
@@ -117,6 +119,7 @@ TEST_F(HistoricoDatos, LasSemillasSonLasAveriasPracticadasEnSuModo) {
     EXPECT_EQ(dm.cdsRepFCodReparacion->AsInteger(), actual);
 
     // A filter the caller keeps stays in force beside it.
+    dm.FiltrarEquiposHistorico(QString());
     dm.FiltrarSemillasHistorico(1, "cdsSemFCodVirtual = 13");
     EXPECT_EQ(dm.cdsSemilla->RecordCount(), 1);
 }

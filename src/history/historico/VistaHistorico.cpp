@@ -140,6 +140,8 @@ void TVistaHistorico::CrearControles() {
     DBGridHistorico = new TDBGrid(this);
     DBGridHistorico->setObjectName(QStringLiteral("DBGridHistorico"));
     DBGridHistorico->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Columns are sized on the rows in sight: a long history would be calculated whole.
+    DBGridHistorico->horizontalHeader()->setResizeContentsPrecision(60);
     DBGridHistorico->horizontalHeader()->setStretchLastSection(true);
     Detalle = new TDetalleAveria(opciones_, this);
     LabelComentarios = Etiqueta(this, "LabelComentarios");
@@ -180,9 +182,7 @@ void TVistaHistorico::CrearControles() {
 
     DBLookupComboBoxEquipo->SetListSource(dm_.dsEquipo, QStringLiteral("cdsEFCodEquipo"),
                                           QStringLiteral("cdsEFDescripcion"));
-    DBLookupComboBoxAverias->SetListSource(
-        dm_.dsReparacion, QStringLiteral("cdsRepFCodReparacion"),
-        opciones_.profesorEnPuesto ? QStringLiteral("CalcAvReal") : QStringLiteral("CalcCVirtual"));
+    EnlazarAverias(true);
     DBMemoObserv->SetDataSource(dm_.dsReparacion, QStringLiteral("cdsRepFObservacion"));
     connect(DBLookupComboBoxEquipo, &TDBLookupComboBox::Elegido, this,
             &TVistaHistorico::DBLookupComboBoxEquipoCloseUp);
@@ -218,6 +218,7 @@ void TVistaHistorico::Abrir(const QString& filtroBase, const QString& filtroSemi
     dm_.RefrescarTabla(dm_.cdsReparacion);
     dm_.RefrescarTabla(dm_.cdsLineaReparacion);
     FiltrarLineas(opciones_.soloLineasConAccion);
+    EnlazarAverias(false);
     const bool hay = dm_.FiltrarEquiposHistorico(filtroBase_);
     DBLookupComboBoxEquipo->setEnabled(hay);
     if (hay) {
@@ -226,6 +227,7 @@ void TVistaHistorico::Abrir(const QString& filtroBase, const QString& filtroSemi
     } else {
         // Nothing of another owner may show under an empty trainer list.
         TdmCDS::AplicarFiltro(dm_.cdsReparacion, QStringLiteral("cdsRepFCodReparacion = -99"));
+        EnlazarAverias(true);
     }
     SpeedBImprimir->setEnabled(HayReparaciones());
     RadioButtonTodasAverias->setChecked(true);
@@ -253,10 +255,17 @@ void TVistaHistorico::FiltrarLineas(bool activo) {
 }
 
 void TVistaHistorico::FiltrarEquipo() {
+    // The fault box is filled once, when the virtual codes can be calculated from the seeds.
+    EnlazarAverias(false);
     dm_.FiltrarReparacionesEquipo(filtroBase_, Equipo());
     dm_.FiltrarSemillasHistorico(Equipo(), filtroSemillasPrevio_);
-    // The codes the box shows come from the seeds and faults just put in place.
-    DBLookupComboBoxAverias->Recargar();
+    EnlazarAverias(true);
+}
+
+void TVistaHistorico::EnlazarAverias(bool enlazada) {
+    DBLookupComboBoxAverias->SetListSource(
+        enlazada ? dm_.dsReparacion : nullptr, QStringLiteral("cdsRepFCodReparacion"),
+        opciones_.profesorEnPuesto ? QStringLiteral("CalcAvReal") : QStringLiteral("CalcCVirtual"));
 }
 
 void TVistaHistorico::DBLookupComboBoxEquipoCloseUp() {

@@ -97,6 +97,8 @@ private:
     void CrearControles();
     // The chosen trainer's practices under the base filter, and their seeds.
     void FiltrarEquipo();
+    // The fault box follows the practices, or waits while they are being filtered.
+    void EnlazarAverias(bool enlazada);
     void ElegirPrimeraAveria();
     void VistaDeLineas();
     void FiltrarLineas(bool activo);
