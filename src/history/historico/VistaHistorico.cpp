@@ -50,15 +50,16 @@ TDetalleAveria::TDetalleAveria(const OpcionesVistaHistorico& opciones, QWidget* 
     : QGroupBox(parent), opciones_(opciones) {
     setObjectName(QStringLiteral("GroupBoxDatos"));
     new QGridLayout(this);
-    FadeLabelNAveria = valor("LabelNAveria", "FadeLabelNAveria", 0);
-    FadeLCodAveria = valor("LabelCodAveria", "FadeLCodAveria", 1);
-    FadeLabelTutorizada = valor("LabelTutorizada", "FadeLabelTutorizada", 2);
-    FadeLFecha = valor("LabelFecha", "FadeLFecha", 3);
+    // The number last in its column: where it is hidden nothing is left empty.
+    FadeLCodAveria = valor("LabelCodAveria", "FadeLCodAveria", 0);
+    FadeLabelTutorizada = valor("LabelTutorizada", "FadeLabelTutorizada", 1);
+    FadeLFecha = valor("LabelFecha", "FadeLFecha", 2);
+    FadeLabelNAveria = valor("LabelNAveria", "FadeLabelNAveria", 3);
     FadeLTiempo = valor("LabelTiempo", "FadeLTiempo", 4);
     FadeLabelFinalizada = valor("LabelFinalizada", "FadeLabelFinalizada", 5);
     FadeLabelReparada = valor("LabelReparada", "FadeLabelReparada", 6);
     // The workstation never shows the real number.
-    etiquetas_.front()->setVisible(opciones_.numeroReal);
+    etiquetas_[3]->setVisible(opciones_.numeroReal);
     FadeLabelNAveria->setVisible(opciones_.numeroReal);
 }
 
@@ -78,7 +79,7 @@ QLabel* TDetalleAveria::valor(const char* nombreEtiqueta, const char* nombreValo
 
 void TDetalleAveria::PonerTextos() {
     const TextosVistaHistorico& t = opciones_.textos;
-    const int textos[] = {t.nAveria, t.codigo, t.tutorizada, t.fecha, t.tiempo, t.finalizada, t.reparada};
+    const int textos[] = {t.codigo, t.tutorizada, t.fecha, t.nAveria, t.tiempo, t.finalizada, t.reparada};
     for (int i = 0; i < etiquetas_.size(); ++i) etiquetas_[i]->setText(Texto(textos[i]));
 }
 

@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QRadioButton>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include "Cadenas.h"
 #include "DMT_AVGestHistorico.h"
@@ -28,6 +29,10 @@ TEST_F(CapturasHistorico, NavegadorDelProfesor) {
     TFDMT_GestAlumnado::VerHistorico = MostrarVentanaHistorico;
     abrir();
     ventana->resize(1366, 860);
+    QTreeWidgetItem* grupo = ventana->TreeViewGrupos()->topLevelItem(0);
+    ASSERT_NE(grupo, nullptr);
+    grupo->setExpanded(true);
+    grupo->child(TFDMT_GestAlumnado::CarpetaAlumnos)->setExpanded(true);
     ASSERT_TRUE(datos->cdsGrupoAlumno->Locate("cdsGrpAlFPtrAlumno", 2));
     datos->AbrirHistoricoSiExiste(FormatoCodigo(2));
     TdmCDS::AplicarFiltro(datos->cdsReparacion, "cdsRepFPtrGrupo = 1 and cdsRepFPtrSubgrupo = -1");
@@ -45,6 +50,7 @@ TEST_F(CapturasPanelHistorico, PanelDelAlumno) {
     entrar("AL003");
     auto puesto = abrirPuesto();
     puesto->resize(1280, 860);
+    puesto->ActualizarEstado();
     puesto->MItemVerhistoricoClick();
     guardar(puesto.get(), "historico_3_panel_alumno");
     FormEnPanel(puesto->PanelForms())->findChild<QRadioButton*>("RadioButtonUnaAveria")->click();

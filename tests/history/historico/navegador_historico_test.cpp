@@ -12,6 +12,7 @@
 #include "DMT_UtilHistorico.h"
 #include "DMT_VentanaGrupos.h"
 #include "DMT_VentanaHistorico.h"
+#include "FechaHora.h"
 #include "GestionDemo.h"
 #include "RutasDatos.h"
 #include "VistaHistorico.h"
@@ -294,6 +295,20 @@ TEST_F(NavegadorHistorico, UnAlumnoNoVeLasPracticasDeSubgrupoDeSuHistorico) {
     const std::vector<int> propias = practicasEnArchivo(4, [](TClientDataSet& t) { return propia(t, 1); });
     ASSERT_LT(propias.size(), leer(RutasDatos::ArchivoReparacion("004"))->RecordCount());
     EXPECT_EQ(codigosEnGrid(), std::set<int>(propias.begin(), propias.end()));
+}
+
+TEST_F(NavegadorHistorico, UnaPracticaSinFinalizarLoDiceYCuentaHastaAhora) {
+    datos->AbrirHistoricoSiExiste("003");
+    const double hace = Ahora() - 1.0 / 24;  // an hour ago
+    const int codigo = datos->NuevaReparacion(3, kGrupo, false, "BL#", "J#", "R", hace, 2, 101, -1);
+    ASSERT_GE(codigo, 0);
+    verAlumno(3);
+    elegirEquipo(2);
+    control<QRadioButton>("RadioButtonUnaAveria")->click();
+    EXPECT_EQ(datos->cdsRepFCodReparacion->AsInteger(), codigo);
+    EXPECT_EQ(etiqueta("FadeLabelFinalizada"), Texto(141));
+    EXPECT_EQ(etiqueta("FadeLabelReparada"), Texto(141));
+    EXPECT_TRUE(etiqueta("FadeLTiempo").startsWith("01:0")) << etiqueta("FadeLTiempo").toStdString();
 }
 
 TEST_F(NavegadorHistorico, SinPracticasNoHayEntrenadorNiImpresion) {

@@ -138,4 +138,15 @@ TEST_F(PanelHistorico, SalirVuelveAlPanelDeLaPracticaYDevuelveElEntrenador) {
     EXPECT_EQ(datos->cdsSemilla->Filter(), filtroSemillas);
 }
 
+TEST_F(PanelHistorico, ProvocarUnaAveriaCierraElHistoricoPrimero) {
+    entrar("AL002");
+    ASSERT_NE(verHistorico(), nullptr);
+    const int idAveria = 102;
+    provocarEnDialogo(idAveria);
+    puesto->ItemProvocaraveriaClick();
+    EXPECT_EQ(FormEnPanel(puesto->PanelForms()), PanelReparacion());
+    EXPECT_EQ(puesto->DatosPractica.Estado, Reparando);
+    EXPECT_EQ(datos->cdsEFCodEquipo->AsInteger(), 1);
+}
+
 }  // namespace
