@@ -26,6 +26,25 @@ inline void SemillaBench(TdmCDS& m, int id, int averia, bool tutorizada) {
                         {"cdsSemFTutorizada", tutorizada}});
 }
 
+// One finished practice (unless `estado` says otherwise) of a student in group 1, its
+// figures varying with its number `p`.
+inline void PracticaBench(TdmCDS& m, int p, int alumno, int averia, double inicio, int equipo,
+                          bool tutorizada, const char* estado = "F") {
+    Fila(m.cdsReparacion, {{"cdsRepFCodReparacion", p},
+                           {"cdsRepFPtrAlumno", alumno},
+                           {"cdsRepFPtrGrupo", 1},
+                           {"cdsRepFPtrIdAveria", averia},
+                           {"cdsRepFInicio", inicio},
+                           {"cdsRepFFin", inicio + 0.01},
+                           {"cdsRepFDuracion", QString("0d 00:%1:24").arg(10 + p % 40)},
+                           {"cdsRepFResp", p % 3 != 0},
+                           {"cdsRepFCorrecta", p % 4 != 0},
+                           {"cdsRepFEstado", estado},
+                           {"cdsRepFPtrSubgrupo", -1},
+                           {"cdsRepFPtrEquipo", equipo},
+                           {"cdsRepFTutorizada", tutorizada}});
+}
+
 // Group 1 "1A" of students 1 to `alumnos`, each history written by `historial`, then every
 // table of the module in its folder (trainer 1's catalogue included) under `raiz`.
 inline void EscribirGrupoBench(TdmCDS& m, const QString& raiz, int alumnos,

@@ -28,19 +28,7 @@ void EscribirHistorial(TdmCDS& m, const QString& raiz) {
     for (int p = 1; p <= kPracticas; ++p) {
         const int averia = 1 + p % kAverias;
         const double inicio = kInicio + p * 0.1;
-        Fila(m.cdsReparacion, {{"cdsRepFCodReparacion", p},
-                               {"cdsRepFPtrAlumno", 1},
-                               {"cdsRepFPtrGrupo", 1},
-                               {"cdsRepFPtrIdAveria", averia},
-                               {"cdsRepFInicio", inicio},
-                               {"cdsRepFFin", inicio + 0.01},
-                               {"cdsRepFDuracion", QString("0d 00:%1:24").arg(10 + p % 40)},
-                               {"cdsRepFResp", p % 3 != 0},
-                               {"cdsRepFCorrecta", p % 4 != 0},
-                               {"cdsRepFEstado", "F"},
-                               {"cdsRepFPtrSubgrupo", -1},
-                               {"cdsRepFPtrEquipo", 1 + p % 2},
-                               {"cdsRepFTutorizada", p % 5 == 0}});
+        PracticaBench(m, p, 1, averia, inicio, 1 + p % 2, p % 5 == 0);
         for (const char* accion : {"A", " ", " ", " ", "R", "F"})
             Fila(m.cdsLineaReparacion,
                  {{"cdsLRepFCodLinea", ++linea}, {"cdsLRepFPtrReparacion", p}, {"cdsLRepFAccion", accion}});

@@ -31,19 +31,7 @@ void EscribirHistorial(TdmCDS& m, const QString& raiz, int alumno) {
     for (int p = 1; p <= kPracticas; ++p) {
         const int averia = 1 + (p + alumno) % kAverias;
         const double inicio = kInicio + p * 0.4;
-        Fila(m.cdsReparacion, {{"cdsRepFCodReparacion", p},
-                               {"cdsRepFPtrAlumno", alumno},
-                               {"cdsRepFPtrGrupo", 1},
-                               {"cdsRepFPtrIdAveria", averia},
-                               {"cdsRepFInicio", inicio},
-                               {"cdsRepFFin", inicio + 0.01},
-                               {"cdsRepFDuracion", QString("0d 00:%1:24").arg(10 + p % 40)},
-                               {"cdsRepFResp", p % 3 != 0},
-                               {"cdsRepFCorrecta", p % 4 != 0},
-                               {"cdsRepFEstado", p == kPracticas ? "P" : "F"},
-                               {"cdsRepFPtrSubgrupo", -1},
-                               {"cdsRepFPtrEquipo", 1},
-                               {"cdsRepFTutorizada", p % 2 == 0}});
+        PracticaBench(m, p, alumno, averia, inicio, 1, p % 2 == 0, p == kPracticas ? "P" : "F");
         const int bloque = 1 + averia % 4;
         for (const char* accion : {"A", " ", " ", " ", "R", "F"})
             Fila(m.cdsLineaReparacion, {{"cdsLRepFCodLinea", ++linea},
