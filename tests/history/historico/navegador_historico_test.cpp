@@ -311,6 +311,22 @@ TEST_F(NavegadorHistorico, UnaPracticaSinFinalizarLoDiceYCuentaHastaAhora) {
     EXPECT_TRUE(etiqueta("FadeLTiempo").startsWith("01:0")) << etiqueta("FadeLTiempo").toStdString();
 }
 
+TEST_F(NavegadorHistorico, ImprimirAbreLosInformesDelEntrenadorYDevuelveElFiltro) {
+    verAlumno(2);
+    const QString filtro = datos->cdsReparacion->Filter();
+    const int equipo = navegador()->CodigoEquipo();
+    bool abierto = false;
+    enDialogo("TFInformes", [&](QWidget* informes) {
+        abierto = true;
+        informes->findChild<QPushButton*>("BitBtnSalir")->click();
+    });
+    control<QPushButton>("SpeedBImprimir")->click();
+    EXPECT_TRUE(abierto);
+    EXPECT_EQ(datos->cdsReparacion->Filter(), filtro);
+    EXPECT_TRUE(datos->cdsReparacion->Filtered());
+    EXPECT_EQ(navegador()->CodigoEquipo(), equipo);
+}
+
 TEST_F(NavegadorHistorico, SinPracticasNoHayEntrenadorNiImpresion) {
     verAlumno(1);
     EXPECT_FALSE(control<TDBLookupComboBox>("DBLookupComboBoxEquipo")->isEnabled());
