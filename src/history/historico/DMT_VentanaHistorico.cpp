@@ -110,6 +110,10 @@ void TFDMT_VentanaHistorico::FormShow() {
                    : dm_.cdsSubFNombre->AsString();
     LabelNombreGrupo->setText(dm_.cdsGrpFNombre->AsString() + QStringLiteral(" - ") + propietario);
     SpeedBHojaCalculo->setEnabled(static_cast<bool>(ExportarHojaCalculo));
+    // The owner's page comes from the student or subgroup editor, when there is one.
+    const auto& crearPagina =
+        EsAlumno() ? TFDMT_GestAlumnado::CrearPaginaAlumnos : TFDMT_GestAlumnado::CrearPaginaSubgrupos;
+    BitBtnVerDatos->setEnabled(Gestion() && crearPagina);
     PintarTituloYLinea(LabelTitulo, ShapeLinea);
     vista_->Repintar();
     // The caller's filter keeps the owner to its own practices in this group, also for a

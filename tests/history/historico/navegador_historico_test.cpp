@@ -368,6 +368,9 @@ TEST_F(NavegadorHistorico, LaHojaDeCalculoSeOfreceCuandoHayQuienLaEscriba) {
 }
 
 TEST_F(NavegadorHistorico, VerDatosVuelveALaPaginaDelAlumno) {
+    // Without a student editor there is no page to go back to.
+    verAlumno(2);
+    EXPECT_FALSE(control<QPushButton>("BitBtnVerDatos")->isEnabled());
     TPaginaGestion* paginaAlumnos = nullptr;
     TFDMT_GestAlumnado::CrearPaginaAlumnos = [&](TFDMT_GestAlumnado* g, QWidget* panel) {
         struct Pagina : TPaginaGestion {
