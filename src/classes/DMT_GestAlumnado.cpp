@@ -24,7 +24,9 @@
 #include "DMT_Accesibilidad.h"
 #include "DMT_ActivarEquipos.h"
 #include "DMT_GestAverias.h"
+#include "DMT_VentanaAlumnos.h"
 #include "DMT_VentanaGrupos.h"
+#include "DMT_VentanaSubgrupos.h"
 #include "EstadoCursor.h"
 #include "EstadoPractica.h"
 #include "FormActivo.h"
@@ -44,6 +46,7 @@ constexpr int kTextoSubgrupos = 200;
 constexpr int kTextoRestosBorrado = 253;
 constexpr int kTextoFallaBorrado = 254;
 constexpr int kTextoNoGuardado = 117;
+constexpr int kTextoSubgrupoIncompleto = 281;
 constexpr int kDesplazamientoSeleccion = 7;
 
 const char* const kImagenes[] = {"Grupo", "Acceso", "Alumnos", "Subgrupos", "Alumno", "Subgrupo"};
@@ -313,13 +316,13 @@ TFDMT_Accesibilidad* TFDMT_GestAlumnado::PaginaAccesibilidad() {
     return acceso_;
 }
 
-TPaginaGestion* TFDMT_GestAlumnado::PaginaAlumnos() {
-    if (!alumnos_ && CrearPaginaAlumnos) alumnos_ = CrearPaginaAlumnos(this, PanelRight);
+TFDMT_VentanaAlumnos* TFDMT_GestAlumnado::PaginaAlumnos() {
+    if (!alumnos_) alumnos_ = new TFDMT_VentanaAlumnos(this, PanelRight);
     return alumnos_;
 }
 
-TPaginaGestion* TFDMT_GestAlumnado::PaginaSubgrupos() {
-    if (!subgrupos_ && CrearPaginaSubgrupos) subgrupos_ = CrearPaginaSubgrupos(this, PanelRight);
+TFDMT_VentanaSubgrupos* TFDMT_GestAlumnado::PaginaSubgrupos() {
+    if (!subgrupos_) subgrupos_ = new TFDMT_VentanaSubgrupos(this, PanelRight);
     return subgrupos_;
 }
 
@@ -457,6 +460,21 @@ void TFDMT_GestAlumnado::BorrarNodoSeleccionado() {
     delete nodo;
 }
 
+void TFDMT_GestAlumnado::RenombrarNodo(QTreeWidgetItem* nodo, const QString& texto) {
+    Callado callado(callado_);
+    nodo->setText(0, texto);
+    if (nodo->parent()) nodo->parent()->sortChildren(0, Qt::AscendingOrder);
+    TreeViewGrupos_->scrollToItem(nodo);
+}
+
+void TFDMT_GestAlumnado::RecargarSubgruposGrupo(QTreeWidgetItem* grupo) {
+    if (!grupo || grupo->childCount() <= CarpetaSubgrupos) return;
+    // Every subgroup of the group, whatever the page in front filters.
+    EstadoCursor subgrupos(dmCDS->cdsSubgrupo, true);
+    TdmCDS::QuitarFiltro(dmCDS->cdsSubgrupo);
+    CargarSubgruposNodo(grupo->child(CarpetaSubgrupos), false);
+}
+
 void TFDMT_GestAlumnado::QuitarNodoGrupo(int codigo) {
     Callado callado(callado_);
     for (int i = 0; i < TreeViewGrupos_->topLevelItemCount(); ++i) {
@@ -471,10 +489,12 @@ void TFDMT_GestAlumnado::QuitarNodoGrupo(int codigo) {
 bool TFDMT_GestAlumnado::PuedeDejarNodo() {
     if (!reaccionesDatos_) return false;
     if (!ConfirmarCambios()) return false;
-    // A subgroup being built needs two members before the teacher may leave it.
-    const QTreeWidgetItem* actual = TreeViewGrupos_->currentItem();
-    const bool carpetaSubgrupos = actual && nivel(actual) == 1 && actual->text(0) == Texto(kTextoSubgrupos);
-    return !(carpetaSubgrupos && dmCDS->Modificado && dmCDS->NumAlumnosSubgrupo() < 2);
+    // A subgroup needs two members: the teacher completes it or deletes it before leaving it.
+    if (PaginaSubgrupo && subgrupos_ && PaginaActual == subgrupos_ && subgrupos_->SubgrupoIncompleto()) {
+        MostrarMensaje(Texto(kTextoSubgrupoIncompleto), BotonesAceptar, DibujoAviso);
+        return false;
+    }
+    return true;
 }
 
 void TFDMT_GestAlumnado::alCambiarNodo(QTreeWidgetItem* nuevo, QTreeWidgetItem* anterior) {
@@ -533,10 +553,12 @@ void TFDMT_GestAlumnado::MostrarNodo(QTreeWidgetItem* nodo) {
         switch (nodo->parent()->indexOfChild(nodo)) {
             case CarpetaAlumnos: {
                 dm.AbrirGrupoAlumno();
-                TPaginaGestion* pagina = PaginaAlumnos();
-                // The first student is selected only where a page can show him.
-                CargarAlumnosNodo(nodo, pagina != nullptr);
-                if (pagina) MostrarPagina(pagina);
+                TFDMT_VentanaAlumnos* pagina = PaginaAlumnos();
+                CargarAlumnosNodo(nodo, true);
+                // Without members the folder stays selected: the page shows the group empty.
+                if (PaginaActual == pagina && pagina->isVisible() && TreeViewGrupos_->currentItem() == nodo)
+                    pagina->FormShow();
+                MostrarPagina(pagina);
                 break;
             }
             case CarpetaAcceso: {
@@ -547,9 +569,11 @@ void TFDMT_GestAlumnado::MostrarNodo(QTreeWidgetItem* nodo) {
             }
             case CarpetaSubgrupos: {
                 dm.CargarTablasGrupo();
-                TPaginaGestion* pagina = PaginaSubgrupos();
-                CargarSubgruposNodo(nodo, pagina != nullptr);
-                if (pagina) MostrarPagina(pagina);
+                TFDMT_VentanaSubgrupos* pagina = PaginaSubgrupos();
+                CargarSubgruposNodo(nodo, true);
+                if (PaginaActual == pagina && pagina->isVisible() && TreeViewGrupos_->currentItem() == nodo)
+                    pagina->FormShow();
+                MostrarPagina(pagina);
                 break;
             }
             default:
@@ -564,19 +588,17 @@ void TFDMT_GestAlumnado::MostrarNodo(QTreeWidgetItem* nodo) {
                                   QStringLiteral("cdsSubFPtrAlumno = ") + QString::number(*codigo));
             dm.cdsAlumno->Locate(QStringLiteral("cdsAFCodAlumno"), *codigo);
         }
-        if (TPaginaGestion* pagina = alumnos_) {
-            if (PaginaActual == pagina && pagina->isVisible()) pagina->FormShow();
-            MostrarPagina(pagina);
-            PaginaAlumno = true;
-        }
+        TFDMT_VentanaAlumnos* pagina = PaginaAlumnos();
+        if (PaginaActual == pagina && pagina->isVisible()) pagina->FormShow();
+        MostrarPagina(pagina);
+        PaginaAlumno = true;
     } else {
         TdmCDS::AplicarFiltro(dm.cdsSubgrupo,
                               QStringLiteral("cdsSubFCodSubgrupo = ") + QString::number(*codigo));
-        if (TPaginaGestion* pagina = subgrupos_) {
-            if (PaginaActual == pagina && pagina->isVisible()) pagina->FormShow();
-            MostrarPagina(pagina);
-            PaginaSubgrupo = true;
-        }
+        TFDMT_VentanaSubgrupos* pagina = PaginaSubgrupos();
+        if (PaginaActual == pagina && pagina->isVisible()) pagina->FormShow();
+        MostrarPagina(pagina);
+        PaginaSubgrupo = true;
     }
 }
 
@@ -594,12 +616,22 @@ bool TFDMT_GestAlumnado::ConfirmarCambios() {
     // folder and seeds as if saved there.
     // A group that its page refuses stays as typed, and so does the node.
     if (PaginaGrupo && grupos_ && !TdmCDS::EnConsulta(dm.cdsGrupo) && !grupos_->GuardarGrupo()) return false;
+    // A student and his membership, and a subgroup's rows, are saved together or not at all;
+    // a subgroup's name is checked as on its page.
+    if (PaginaAlumno && alumnos_ && !alumnos_->GuardarAlumno() &&
+        (!TdmCDS::EnConsulta(dm.cdsAlumno) || !TdmCDS::EnConsulta(dm.cdsGrupoAlumno)))
+        return false;
+    if (PaginaSubgrupo && subgrupos_ && !TdmCDS::EnConsulta(dm.cdsSubgrupo) && !subgrupos_->GuardarSubgrupo())
+        return false;
     const bool resultado = dm.GuardarCambios();
     if (QTreeWidgetItem* actual = TreeViewGrupos_->currentItem()) {
-        Callado callado(callado_);
-        if (PaginaGrupo && nivel(actual) == 0) actual->setText(0, dm.cdsGrpFNombre->AsString());
-        if (PaginaAlumno && nivel(actual) == 2) actual->setText(0, dm.cdsAlumnoCalcNAlumno->AsString());
-        if (PaginaSubgrupo && nivel(actual) == 2) actual->setText(0, dm.cdsSubFNombre->AsString());
+        if (PaginaGrupo && nivel(actual) == 0) {
+            Callado callado(callado_);
+            actual->setText(0, dm.cdsGrpFNombre->AsString());
+        }
+        if (PaginaAlumno && nivel(actual) == 2)
+            RenombrarNodo(actual, dm.NombreCompletoAlumno(dm.cdsAFCodAlumno->AsInteger()));
+        if (PaginaSubgrupo && nivel(actual) == 2) RenombrarNodo(actual, dm.cdsSubFNombre->AsString());
     }
     return resultado;
 }

@@ -9,8 +9,11 @@
 #include <QVBoxLayout>
 
 #include "Colores.h"
+#include "ControlesDatos.h"
+#include "DMT_GestAlumnado.h"
 #include "Instalacion.h"
 #include "RotulosPanel.h"
+#include "dmCDS.h"
 
 TPaginaGestion::TPaginaGestion(TFDMT_GestAlumnado* gestion, const char* nombre, int tag, QWidget* parent)
     : QWidget(parent), gestion_(gestion) {
@@ -69,6 +72,37 @@ void TPaginaGestion::PintarCampo(QWidget* campo, const QColor& color) {
     paleta.setColor(QPalette::Base, color);
     paleta.setColor(QPalette::Window, color);
     campo->setPalette(paleta);
+}
+
+void TPaginaGestion::PintarAspecto(const QList<QWidget*>& editables, const QList<QWidget*>& soloLectura,
+                                   bool vacio) {
+    for (QWidget* campo : editables) {
+        PintarCampo(campo, vacio ? GrisVacio() : QColor(Qt::white));
+        campo->setEnabled(!vacio);
+    }
+    for (QWidget* campo : soloLectura) PintarCampo(campo, vacio ? GrisVacio() : palette().color(QPalette::Button));
+}
+
+TDBEdit* TPaginaGestion::CampoDatos(const char* nombre, TDataSource* fuente, const QString& campo,
+                                    bool TFDMT_GestAlumnado::* bandera) {
+    auto* edicion = new TDBEdit(this);
+    edicion->setObjectName(QString::fromLatin1(nombre));
+    edicion->SetDataSource(fuente, campo);
+    connect(edicion, &QLineEdit::textEdited, this, [this, bandera] {
+        if (gestion_->*bandera) dmCDS->Modificado = true;
+    });
+    return edicion;
+}
+
+void TPaginaGestion::HabilitarConAccion(QPushButton* boton, bool habilitado, bool hayAccion) {
+    boton->setEnabled(habilitado && hayAccion);
+}
+
+void TPaginaGestion::ImprimirHojaContrasenas() {
+    if (!TFDMT_GestAlumnado::ImprimirContrasenas) return;
+    const bool modificado = dmCDS->Modificado;
+    TFDMT_GestAlumnado::ImprimirContrasenas(this);
+    dmCDS->Modificado = modificado;
 }
 
 void TPaginaGestion::PintarTituloYLinea(QLabel* titulo, QWidget* linea) {

@@ -7,6 +7,8 @@
 class QLabel;
 class QLayout;
 class QPushButton;
+class TDataSource;
+class TDBEdit;
 class TFDMT_GestAlumnado;
 
 // A page of the class management window: embedded in its right-hand panel, created on
@@ -41,6 +43,17 @@ protected:
                   QPushButton* aceptar, QPushButton* cancelar, bool contenidoCrece);
     // A field's background colour.
     static void PintarCampo(QWidget* campo, const QColor& color);
+    // The editable look (fields the teacher types in white, the others in the button
+    // colour) or the empty one (all grey, nothing to type in).
+    void PintarAspecto(const QList<QWidget*>& editables, const QList<QWidget*>& soloLectura, bool vacio);
+    // An edit bound to a field: what the teacher types is an unsaved change while the
+    // page's flag in the class management window is set.
+    TDBEdit* CampoDatos(const char* nombre, TDataSource* fuente, const QString& campo,
+                        bool TFDMT_GestAlumnado::* bandera);
+    // A button whose action another part of the program sets: enabled only with it.
+    static void HabilitarConAccion(QPushButton* boton, bool habilitado, bool hayAccion);
+    // The group's password sheet; the unsaved-change flag is the same afterwards.
+    void ImprimirHojaContrasenas();
     // The title and the line under it in the installation's accent colour, read now.
     static void PintarTituloYLinea(QLabel* titulo, QWidget* linea);
 

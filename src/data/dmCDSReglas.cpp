@@ -215,8 +215,13 @@ void TdmCDS::AsignarReglasSubgrupo() {
     cdsSubgrupo->BeforeDelete = [this](TClientDataSet*) {
         QuitarSubgrupoAlumno(cdsSubFCodSubgrupo->AsString());
     };
-    // Saved at once, like the membership list that the deletion has just changed.
-    cdsSubgrupo->AfterDelete = GuardarTrasCambio();
+    // Saved at once, like the membership list that the deletion has just changed; the
+    // name of a deleted subgroup is free again.
+    cdsSubgrupo->AfterDelete = [this](TClientDataSet* ds) {
+        Modificado = false;
+        SalvarTabla(ds);
+        RecargarSubgruposGuardados();
+    };
     const TDataSetNotifyEvent recargarLista = cdsSubgrupo->AfterOpen;
     cdsSubgrupo->AfterOpen = [recargarLista](TClientDataSet* ds) {
         ds->SetReadOnly(ds->IsEmpty());
@@ -277,9 +282,7 @@ void TdmCDS::PropagarSubgrupo() {
     cdsSubgrupo->AfterPost = esteManejador;
     Modificado = false;
     SalvarTabla(cdsSubgrupo);
-    cdsSubgrupoLUp->Close();
-    cdsSubgrupoLUp->SetAggregatesActive(true);
-    if (QFileInfo::exists(cdsSubgrupo->FileName())) cdsSubgrupoLUp->LoadFromFile(cdsSubgrupo->FileName());
+    RecargarSubgruposGuardados();
 }
 
 bool TdmCDS::ValidarGrupo() {
