@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCollator>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -18,6 +17,7 @@
 #include <iterator>
 
 #include "Ayuda.h"
+#include "Cadenas.h"
 #include "CarpetasGrupo.h"
 #include "Colores.h"
 #include "Configuracion.h"
@@ -76,6 +76,18 @@ void anadirImagen(QIcon& icono, int imagen, QIcon::Mode modo) {
     QString doble = archivo;
     doble.insert(doble.size() - 4, QStringLiteral("@2x"));
     if (QFile::exists(doble)) icono.addFile(doble, QSize(32, 32), modo);
+}
+
+// Puts a folder's children in name order; the selected node stays selected.
+void OrdenarHijos(QTreeWidgetItem* carpeta) {
+    QTreeWidget* arbol = carpeta->treeWidget();
+    QTreeWidgetItem* actual = arbol ? arbol->currentItem() : nullptr;
+    QList<QTreeWidgetItem*> hijos = carpeta->takeChildren();
+    std::stable_sort(hijos.begin(), hijos.end(), [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
+        return AntesAlfabeticamente(a->text(0), b->text(0));
+    });
+    carpeta->addChildren(hijos);
+    if (actual && hijos.contains(actual)) arbol->setCurrentItem(actual);
 }
 
 int nivel(const QTreeWidgetItem* nodo) {
@@ -393,10 +405,8 @@ QTreeWidgetItem* TFDMT_GestAlumnado::AnadirNodoGrupo(const QString& nombre, int 
 void TFDMT_GestAlumnado::llenarCarpeta(QTreeWidgetItem* carpeta, const QList<QPair<QString, int>>& hijos,
                                        int imagen, bool seleccionar) {
     QList<QPair<QString, int>> ordenados = hijos;
-    QCollator orden;
-    orden.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(ordenados.begin(), ordenados.end(),
-                     [&orden](const auto& a, const auto& b) { return orden.compare(a.first, b.first) < 0; });
+                     [](const auto& a, const auto& b) { return AntesAlfabeticamente(a.first, b.first); });
     {
         Callado callado(callado_);
         qDeleteAll(carpeta->takeChildren());
@@ -447,7 +457,7 @@ QTreeWidgetItem* TFDMT_GestAlumnado::AnadirNodoHijo(QTreeWidgetItem* carpeta, co
     auto* hijo = new QTreeWidgetItem(carpeta, QStringList{texto});
     hijo->setData(0, kRolCodigo, codigo);
     hijo->setIcon(0, ImagenNodo(imagen));
-    carpeta->sortChildren(0, Qt::AscendingOrder);
+    OrdenarHijos(carpeta);
     carpeta->setExpanded(true);
     TreeViewGrupos_->setCurrentItem(hijo);
     return hijo;
@@ -463,7 +473,7 @@ void TFDMT_GestAlumnado::BorrarNodoSeleccionado() {
 void TFDMT_GestAlumnado::RenombrarNodo(QTreeWidgetItem* nodo, const QString& texto) {
     Callado callado(callado_);
     nodo->setText(0, texto);
-    if (nodo->parent()) nodo->parent()->sortChildren(0, Qt::AscendingOrder);
+    if (nodo->parent()) OrdenarHijos(nodo->parent());
     TreeViewGrupos_->scrollToItem(nodo);
 }
 

@@ -1,6 +1,5 @@
 #include "DMT_NuevoAlumno.h"
 
-#include <QCollator>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -9,6 +8,7 @@
 #include <algorithm>
 
 #include "Ayuda.h"
+#include "Cadenas.h"
 #include "EstadoCursor.h"
 #include "FormActivo.h"
 #include "Idioma.h"
@@ -93,10 +93,8 @@ void TFDMT_NuevoAlumno::llenarLista() {
             alumnos.append({dm.NombreCompletoAlumno(alumno), alumno});
         }
     }
-    QCollator orden;
-    orden.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(alumnos.begin(), alumnos.end(),
-                     [&orden](const auto& a, const auto& b) { return orden.compare(a.first, b.first) < 0; });
+                     [](const auto& a, const auto& b) { return AntesAlfabeticamente(a.first, b.first); });
     for (const auto& [nombre, codigo] : alumnos) {
         auto* item = new QListWidgetItem(nombre, ListBoxAlumnos);
         item->setData(kRolCodigo, codigo);

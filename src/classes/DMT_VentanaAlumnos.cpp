@@ -35,7 +35,7 @@ QString nombreNodo(const TdmCDS& dm) {
 TFDMT_VentanaAlumnos::TFDMT_VentanaAlumnos(TFDMT_GestAlumnado* gestion, QWidget* parent)
     : TPaginaGestion(gestion, "FDMT_VentanaAlumnos", kTagAlumnos, parent) {
     TdmCDS& dm = *dmCDS;
-    constexpr bool TFDMT_GestAlumnado::* bandera = &TFDMT_GestAlumnado::PaginaAlumno;
+    constexpr bool TFDMT_GestAlumnado::*bandera = &TFDMT_GestAlumnado::PaginaAlumno;
     setWindowTitle(QStringLiteral("Alumnos"));
     LabelTitulo = Titulo("LabelTitulo", QStringLiteral("ALUMNOS"));
     ShapeLinea = Linea("ShapeLinea");
@@ -66,7 +66,8 @@ TFDMT_VentanaAlumnos::TFDMT_VentanaAlumnos(TFDMT_GestAlumnado* gestion, QWidget*
     LabelContrasena = Etiqueta(this, "LabelContrasena", QStringLiteral("Contraseña"));
     DBEditPassword = CampoDatos("DBEditPassword", dm.dsGrupoAlumno, QStringLiteral("CalcPassword"), bandera);
     // The group, its subject and the password the program gave are shown, never typed.
-    for (TDBEdit* soloLectura : {DBEditGrupo, DBEditAsignatura, DBEditPassword}) soloLectura->setReadOnly(true);
+    for (TDBEdit* soloLectura : {DBEditGrupo, DBEditAsignatura, DBEditPassword})
+        soloLectura->setReadOnly(true);
     SpeedButtonImpPassword = Boton("SpeedButtonImpPassword", QStringLiteral("Contraseñas"), "Imprimir");
     SpeedButtonImpPassword->setToolTip(QStringLiteral("Imprimir contraseñas"));
     LabelObserv = Etiqueta(this, "LabelObserv", QStringLiteral("Observaciones"));
@@ -88,7 +89,8 @@ TFDMT_VentanaAlumnos::TFDMT_VentanaAlumnos(TFDMT_GestAlumnado* gestion, QWidget*
     BitBtnCancel = Boton("BitBtnCancel", QStringLiteral("&Deshacer cambios"), "Deshacer");
 
     auto* acciones = new QHBoxLayout;
-    for (QPushButton* b : {SpeedButtonNewAlumno, SpeedButtonDelAlumno, BitBtnImportarLista}) acciones->addWidget(b);
+    for (QPushButton* b : {SpeedButtonNewAlumno, SpeedButtonDelAlumno, BitBtnImportarLista})
+        acciones->addWidget(b);
     acciones->addStretch();
 
     auto* campos = new QGridLayout;
@@ -137,7 +139,8 @@ TFDMT_VentanaAlumnos::TFDMT_VentanaAlumnos(TFDMT_GestAlumnado* gestion, QWidget*
     connect(BitBtnImportarLista, &QPushButton::clicked, this, [this] {
         if (ImportarLista) ImportarLista(this);
     });
-    connect(SpeedButtonImpPassword, &QPushButton::clicked, this, &TFDMT_VentanaAlumnos::ImprimirHojaContrasenas);
+    connect(SpeedButtonImpPassword, &QPushButton::clicked, this,
+            &TFDMT_VentanaAlumnos::ImprimirHojaContrasenas);
     connect(BitBtnVerHistorico, &QPushButton::clicked, this, &TFDMT_VentanaAlumnos::VerHistoricoAlumno);
     connect(BitBtnAceptar, &QPushButton::clicked, this, &TFDMT_VentanaAlumnos::BitBtnAceptarClick);
     connect(BitBtnCancel, &QPushButton::clicked, this, &TFDMT_VentanaAlumnos::BitBtnCancelClick);
@@ -188,7 +191,7 @@ void TFDMT_VentanaAlumnos::FormShow() {
 }
 
 void TFDMT_VentanaAlumnos::FormHide() {
-    if (dmCDS->cdsSubgrupo->Active()) TdmCDS::QuitarFiltro(dmCDS->cdsSubgrupo);
+    // The subgroup filter is the tree's: it has already set the one of the page coming next.
     SGridSubgrupo->Limpiar();
     if (Gestion()) Gestion()->PaginaAlumno = false;
 }
@@ -202,8 +205,8 @@ void TFDMT_VentanaAlumnos::AspectoEditable() {
 
 void TFDMT_VentanaAlumnos::AspectoVacio() {
     vacia_ = true;
-    PintarAspecto({DBEditNombre, DBEditApellido1, DBEditApellido2, DBMemoObserv, DBEditGrupo, DBEditAsignatura,
-                   DBEditPassword},
+    PintarAspecto({DBEditNombre, DBEditApellido1, DBEditApellido2, DBMemoObserv, DBEditGrupo,
+                   DBEditAsignatura, DBEditPassword},
                   {}, true);
     // The student record may be on someone of another group: nothing of him is shown.
     for (TDBEdit* nombre : {DBEditNombre, DBEditApellido1, DBEditApellido2}) nombre->clear();
@@ -214,7 +217,8 @@ void TFDMT_VentanaAlumnos::habilitarBotones(bool habilitados) {
     const bool conMiembro = habilitados && !vacia_;
     SpeedButtonNewAlumno->setEnabled(habilitados);
     SpeedButtonDelAlumno->setEnabled(conMiembro);
-    HabilitarConAccion(SpeedButtonImpPassword, conMiembro, TFDMT_GestAlumnado::ImprimirContrasenas != nullptr);
+    HabilitarConAccion(SpeedButtonImpPassword, conMiembro,
+                       TFDMT_GestAlumnado::ImprimirContrasenas != nullptr);
     HabilitarConAccion(BitBtnVerHistorico, conMiembro, TFDMT_GestAlumnado::VerHistorico != nullptr);
     HabilitarConAccion(BitBtnImportarLista, habilitados, ImportarLista != nullptr);
     BitBtnAceptar->setEnabled(!vacia_);
@@ -225,8 +229,8 @@ void TFDMT_VentanaAlumnos::filtrarSubgrupos() {
     TdmCDS& dm = *dmCDS;
     if (!dm.cdsSubgrupo->Active()) return;
     // A student being inserted belongs to no subgroup yet.
-    const int alumno = hayMiembros() && !TdmCDS::EnInsercion(dm.cdsGrupoAlumno) ? dm.cdsGrpAlFPtrAlumno->AsInteger()
-                                                                                : -99;
+    const int alumno =
+        hayMiembros() && !TdmCDS::EnInsercion(dm.cdsGrupoAlumno) ? dm.cdsGrpAlFPtrAlumno->AsInteger() : -99;
     TdmCDS::AplicarFiltro(dm.cdsSubgrupo, QStringLiteral("cdsSubFPtrAlumno = ") + QString::number(alumno));
 }
 
@@ -327,8 +331,8 @@ void TFDMT_VentanaAlumnos::QuitarAlumnoGrupo() {
     TFDMT_GestAlumnado* gestion = Gestion();
     const int codigo = dm.cdsGrpAlFPtrAlumno->AsInteger();
     const QString nombre = dm.cdsGrupoAlumnoCalcNCompleto->AsString();
-    if (MostrarMensaje(Texto(kTextoEliminarAlumno) + QLatin1Char(' ') + nombre + QLatin1Char('?'), BotonesSiNo,
-                       DibujoPregunta) != mrYes)
+    if (MostrarMensaje(Texto(kTextoEliminarAlumno) + QLatin1Char(' ') + nombre + QLatin1Char('?'),
+                       BotonesSiNo, DibujoPregunta) != mrYes)
         return;
     QTreeWidgetItem* carpeta = carpetaAlumnos();
     if (!dm.QuitarAlumnoGrupo()) {
@@ -336,7 +340,8 @@ void TFDMT_VentanaAlumnos::QuitarAlumnoGrupo() {
         return;
     }
     QTreeWidgetItem* seleccionado = gestion->TreeViewGrupos()->currentItem();
-    if (seleccionado && seleccionado->parent() == carpeta && TFDMT_GestAlumnado::CodigoNodo(seleccionado) == codigo)
+    if (seleccionado && seleccionado->parent() == carpeta &&
+        TFDMT_GestAlumnado::CodigoNodo(seleccionado) == codigo)
         gestion->BorrarNodoSeleccionado();
     // A subgroup whose only member he was is gone with him.
     if (carpeta) gestion->RecargarSubgruposGrupo(carpeta->parent());
@@ -344,7 +349,8 @@ void TFDMT_VentanaAlumnos::QuitarAlumnoGrupo() {
 }
 
 void TFDMT_VentanaAlumnos::VerHistoricoAlumno() {
-    if (!TFDMT_GestAlumnado::VerHistorico || !hayMiembros() || TdmCDS::EnInsercion(dmCDS->cdsGrupoAlumno)) return;
+    if (!TFDMT_GestAlumnado::VerHistorico || !hayMiembros() || TdmCDS::EnInsercion(dmCDS->cdsGrupoAlumno))
+        return;
     if (!dmCDS->PrepararHistoricoAlumno()) return;
     TFDMT_GestAlumnado::VerHistorico(Gestion(), QStringLiteral("Alumno"));
 }
@@ -353,8 +359,10 @@ void TFDMT_VentanaAlumnos::RecargarAlumnos() {
     TFDMT_GestAlumnado* gestion = Gestion();
     QTreeWidgetItem* carpeta = carpetaAlumnos();
     if (!carpeta) return;
+    // The student selected in the tree: the cursors may have moved with what came in.
+    QTreeWidgetItem* seleccionado = gestion->TreeViewGrupos()->currentItem();
     const std::optional<int> antes =
-        hayMiembros() ? std::optional<int>(dmCDS->cdsGrpAlFPtrAlumno->AsInteger()) : std::nullopt;
+        seleccionado && seleccionado->parent() == carpeta ? TFDMT_GestAlumnado::CodigoNodo(seleccionado) : std::nullopt;
     if (!gestion->SeleccionarNodo(carpeta)) return;
     for (int i = 0; antes && i < carpeta->childCount(); ++i)
         if (TFDMT_GestAlumnado::CodigoNodo(carpeta->child(i)) == antes) {

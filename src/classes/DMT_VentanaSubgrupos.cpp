@@ -35,7 +35,7 @@ constexpr int kTextoEliminarSubgrupo = 223;
 TFDMT_VentanaSubgrupos::TFDMT_VentanaSubgrupos(TFDMT_GestAlumnado* gestion, QWidget* parent)
     : TPaginaGestion(gestion, "FDMT_VentanaSubgrupos", kTagSubgrupos, parent) {
     TdmCDS& dm = *dmCDS;
-    constexpr bool TFDMT_GestAlumnado::* bandera = &TFDMT_GestAlumnado::PaginaSubgrupo;
+    constexpr bool TFDMT_GestAlumnado::*bandera = &TFDMT_GestAlumnado::PaginaSubgrupo;
     setWindowTitle(QStringLiteral("Subgrupos"));
     LabelTitulo = Titulo("LabelTitulo", QStringLiteral("SUBGRUPOS"));
     ShapeLinea = Linea("ShapeLinea");
@@ -51,11 +51,13 @@ TFDMT_VentanaSubgrupos::TFDMT_VentanaSubgrupos(TFDMT_GestAlumnado* gestion, QWid
     LabelCurso = Etiqueta(this, "LabelCurso", QStringLiteral("Curso"));
     DBEditGrupo = CampoDatos("DBEditGrupo", dm.dsSubgrupo, QStringLiteral("CalcNGrupo"), bandera);
     LabelAsignatura = Etiqueta(this, "LabelAsignatura", QStringLiteral("Asignatura"));
-    DBEditAsignatura = CampoDatos("DBEditAsignatura", dm.dsSubgrupo, QStringLiteral("cdsSubFAsignatura"), bandera);
+    DBEditAsignatura =
+        CampoDatos("DBEditAsignatura", dm.dsSubgrupo, QStringLiteral("cdsSubFAsignatura"), bandera);
     LabelPassword = Etiqueta(this, "LabelPassword", QStringLiteral("Contraseña"));
     DBEditPassword = CampoDatos("DBEditPassword", dm.dsSubgrupo, QStringLiteral("cdsSubFPassword"), bandera);
     // The group, its subject and the password the program gave are shown, never typed.
-    for (TDBEdit* soloLectura : {DBEditGrupo, DBEditAsignatura, DBEditPassword}) soloLectura->setReadOnly(true);
+    for (TDBEdit* soloLectura : {DBEditGrupo, DBEditAsignatura, DBEditPassword})
+        soloLectura->setReadOnly(true);
     SpeedButtonImpPassword = Boton("SpeedButtonImpPassword", QStringLiteral("Contraseñas"), "Imprimir");
     SpeedButtonImpPassword->setToolTip(QStringLiteral("Imprimir contraseñas"));
     LabelObserv = Etiqueta(this, "LabelObserv", QStringLiteral("Observaciones"));
@@ -199,7 +201,8 @@ void TFDMT_VentanaSubgrupos::habilitarBotones(bool habilitados) {
     SpeedBAddAlumno->setEnabled(habilitados && !vacia_);
     SpeedBDelAlumno->setEnabled(conSubgrupo);
     SpeedBVerAlumno->setEnabled(conSubgrupo);
-    HabilitarConAccion(SpeedButtonImpPassword, conSubgrupo, TFDMT_GestAlumnado::ImprimirContrasenas != nullptr);
+    HabilitarConAccion(SpeedButtonImpPassword, conSubgrupo,
+                       TFDMT_GestAlumnado::ImprimirContrasenas != nullptr);
     HabilitarConAccion(BitBtnVerHistorico, conSubgrupo, TFDMT_GestAlumnado::VerHistorico != nullptr);
     BitBtnAceptar->setEnabled(!vacia_);
     BitBtnCancel->setEnabled(!vacia_);
@@ -256,7 +259,8 @@ void TFDMT_VentanaSubgrupos::NuevoSubgrupo() {
         // The new row stays in view once posted, whatever subgroup was shown.
         TdmCDS::QuitarFiltro(dm.cdsSubgrupo);
         if (dm.cdsSubgrupo->ReadOnly()) dm.cdsSubgrupo->SetReadOnly(false);
-        if (!dm.cdsSubgrupo->Insert()) throw EDatabaseError(QStringLiteral("the new subgroup could not be started"));
+        if (!dm.cdsSubgrupo->Insert())
+            throw EDatabaseError(QStringLiteral("the new subgroup could not be started"));
     } catch (const std::exception& error) {
         if (TdmCDS::EnInsercion(dm.cdsSubgrupo)) dm.cdsSubgrupo->Cancel();
         MostrarMensaje(ErroresTablas::TextoError(error), BotonesAceptar, DibujoError);
@@ -281,8 +285,9 @@ bool TFDMT_VentanaSubgrupos::nombreValido() {
                                                           QStringLiteral("cdsSubFCodSubgrupo"))
                               : QVariant();
     if (!otro.isNull() && otro.toInt() != dm.cdsSubFCodSubgrupo->AsInteger()) {
-        MostrarMensaje(Texto(kTextoSubgrupo) + QLatin1Char(' ') + nombre + QLatin1Char(' ') + Texto(kTextoYaExiste),
-                       BotonesAceptar, DibujoAviso);
+        MostrarMensaje(
+            Texto(kTextoSubgrupo) + QLatin1Char(' ') + nombre + QLatin1Char(' ') + Texto(kTextoYaExiste),
+            BotonesAceptar, DibujoAviso);
         return false;
     }
     return true;
@@ -365,8 +370,8 @@ void TFDMT_VentanaSubgrupos::QuitarAlumnoSubgrupo() {
     TdmCDS& dm = *dmCDS;
     const std::optional<int> alumno = SGridAlumno->CodigoActual();
     if (!hayFilas() || TdmCDS::EnInsercion(dm.cdsSubgrupo) || !alumno) return;
-    if (MostrarMensaje(Texto(kTextoQuitarAlumno) + QLatin1Char(' ') + SGridAlumno->TextoActual() + QLatin1Char(' ') +
-                           Texto(kTextoDelSubgrupo),
+    if (MostrarMensaje(Texto(kTextoQuitarAlumno) + QLatin1Char(' ') + SGridAlumno->TextoActual() +
+                           QLatin1Char(' ') + Texto(kTextoDelSubgrupo),
                        BotonesSiNo, DibujoPregunta) != mrYes)
         return;
     if (!dm.QuitarAlumnoSubgrupo(*alumno)) {

@@ -1,7 +1,8 @@
 #include "ListaCodigos.h"
 
-#include <QCollator>
 #include <QHeaderView>
+
+#include "Cadenas.h"
 
 namespace {
 
@@ -29,16 +30,15 @@ void TListaCodigos::Limpiar() {
 
 int TListaCodigos::fila(int codigo) const {
     for (int i = 0; i < rowCount(); ++i)
-        if (item(i, kColumnaCodigo) && item(i, kColumnaCodigo)->data(Qt::DisplayRole).toInt() == codigo) return i;
+        if (item(i, kColumnaCodigo) && item(i, kColumnaCodigo)->data(Qt::DisplayRole).toInt() == codigo)
+            return i;
     return -1;
 }
 
 void TListaCodigos::Anadir(const QString& texto, int codigo) {
     if (fila(codigo) >= 0) return;
-    QCollator orden;
-    orden.setCaseSensitivity(Qt::CaseInsensitive);
     int donde = 0;
-    while (donde < rowCount() && orden.compare(item(donde, 0)->text(), texto) < 0) ++donde;
+    while (donde < rowCount() && AntesAlfabeticamente(item(donde, 0)->text(), texto)) ++donde;
     insertRow(donde);
     setItem(donde, 0, new QTableWidgetItem(texto));
     auto* celdaCodigo = new QTableWidgetItem;

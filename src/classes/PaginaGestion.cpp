@@ -80,11 +80,12 @@ void TPaginaGestion::PintarAspecto(const QList<QWidget*>& editables, const QList
         PintarCampo(campo, vacio ? GrisVacio() : QColor(Qt::white));
         campo->setEnabled(!vacio);
     }
-    for (QWidget* campo : soloLectura) PintarCampo(campo, vacio ? GrisVacio() : palette().color(QPalette::Button));
+    for (QWidget* campo : soloLectura)
+        PintarCampo(campo, vacio ? GrisVacio() : palette().color(QPalette::Button));
 }
 
 TDBEdit* TPaginaGestion::CampoDatos(const char* nombre, TDataSource* fuente, const QString& campo,
-                                    bool TFDMT_GestAlumnado::* bandera) {
+                                    bool TFDMT_GestAlumnado::*bandera) {
     auto* edicion = new TDBEdit(this);
     edicion->setObjectName(QString::fromLatin1(nombre));
     edicion->SetDataSource(fuente, campo);

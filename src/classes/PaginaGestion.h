@@ -49,7 +49,7 @@ protected:
     // An edit bound to a field: what the teacher types is an unsaved change while the
     // page's flag in the class management window is set.
     TDBEdit* CampoDatos(const char* nombre, TDataSource* fuente, const QString& campo,
-                        bool TFDMT_GestAlumnado::* bandera);
+                        bool TFDMT_GestAlumnado::*bandera);
     // A button whose action another part of the program sets: enabled only with it.
     static void HabilitarConAccion(QPushButton* boton, bool habilitado, bool hayAccion);
     // The group's password sheet; the unsaved-change flag is the same afterwards.

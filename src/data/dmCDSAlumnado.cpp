@@ -27,7 +27,8 @@ class CambioTablas {
 public:
     explicit CambioTablas(const std::vector<TClientDataSet*>& tablas) {
         for (TClientDataSet* tabla : tablas)
-            if (tabla->Active()) marcas_.push_back({tabla, tabla->SavePoint(), !tabla->HayCambiosSinGuardar()});
+            if (tabla->Active())
+                marcas_.push_back({tabla, tabla->SavePoint(), !tabla->HayCambiosSinGuardar()});
     }
 
     // Every file holds what changed in its table (a table that had unsaved changes
@@ -106,7 +107,8 @@ public:
 private:
     static QString aparte(const QString& archivo) { return archivo + QStringLiteral(".borrado"); }
     static void Informar(const QString& archivo) {
-        MostrarMensaje(Texto(kTextoNoSeBorra) + QDir::toNativeSeparators(archivo), BotonesAceptar, DibujoError);
+        MostrarMensaje(Texto(kTextoNoSeBorra) + QDir::toNativeSeparators(archivo), BotonesAceptar,
+                       DibujoError);
     }
 
     QStringList archivos_;
@@ -145,11 +147,10 @@ void TdmCDS::RecargarSubgruposGuardados() {
 }
 
 QString TdmCDS::NombreCompletoAlumno(int codigoAlumno) {
-    const QVariantList nombre =
-        cdsAlumno
-            ->Lookup(QStringLiteral("cdsAFCodAlumno"), codigoAlumno,
-                     QStringLiteral("cdsAFApellido1;cdsAFApellido2;cdsAFNombre"))
-            .toList();
+    const QVariantList nombre = cdsAlumno
+                                    ->Lookup(QStringLiteral("cdsAFCodAlumno"), codigoAlumno,
+                                             QStringLiteral("cdsAFApellido1;cdsAFApellido2;cdsAFNombre"))
+                                    .toList();
     if (nombre.size() < 3) return {};
     return TextosCampos::NombreCompleto(nombre[0].toString(), nombre[1].toString(), nombre[2].toString());
 }
@@ -200,10 +201,11 @@ bool TdmCDS::QuitarAlumnoGrupo() {
                 if (!cdsSubgrupo->Delete()) Rechazado("subgroup row not deleted");
             }
         }
-        if (!cdsGrupoAlumno->Locate(QStringLiteral("cdsGrpAlFPtrAlumno"), alumno) || !cdsGrupoAlumno->Delete())
+        if (!cdsGrupoAlumno->Locate(QStringLiteral("cdsGrpAlFPtrAlumno"), alumno) ||
+            !cdsGrupoAlumno->Delete())
             Rechazado("membership not deleted");
-        if (cdsAlumno->Locate(QStringLiteral("cdsAFCodAlumno"), alumno) && cdsAFGrupos->AsString().isEmpty() &&
-            !cdsAlumno->Delete())
+        if (cdsAlumno->Locate(QStringLiteral("cdsAFCodAlumno"), alumno) &&
+            cdsAFGrupos->AsString().isEmpty() && !cdsAlumno->Delete())
             Rechazado("student not deleted");
     });
     if (!hecho) {
@@ -232,8 +234,9 @@ bool TdmCDS::GuardarSubgrupo() {
 
 bool TdmCDS::AnadirAlumnoSubgrupo(int codigoAlumno) {
     return CambiarClases({cdsSubgrupo, cdsGrupoAlumno}, [&] {
-        const QVariantList comunes{cdsSubFCodSubgrupo->Value(), cdsSubFNombre->Value(), cdsSubFPtrGrupo->Value(),
-                                   cdsSubFAsignatura->Value(),  cdsSubFPassword->Value(), cdsSubFObservacion->Value()};
+        const QVariantList comunes{cdsSubFCodSubgrupo->Value(), cdsSubFNombre->Value(),
+                                   cdsSubFPtrGrupo->Value(),    cdsSubFAsignatura->Value(),
+                                   cdsSubFPassword->Value(),    cdsSubFObservacion->Value()};
         if (EnInsercion(cdsSubgrupo)) {
             // The new subgroup is posted with its first student.
         } else if (cdsSubFPtrAlumno->IsNull()) {
@@ -315,8 +318,8 @@ bool TdmCDS::PrepararHistoricoAlumno() {
 
 bool TdmCDS::PrepararHistoricoSubgrupo() {
     // A subgroup without students has no history of its own: the empty templates show it.
-    const QString usuario = cdsSubFPtrAlumno->IsNull() ? RutasDatos::kProfesor
-                                                         : FormatoCodigo(cdsSubFPtrAlumno->AsInteger());
+    const QString usuario =
+        cdsSubFPtrAlumno->IsNull() ? RutasDatos::kProfesor : FormatoCodigo(cdsSubFPtrAlumno->AsInteger());
     if (!AbrirOCrearHistorico(*this, usuario)) return false;
     AplicarFiltro(cdsReparacion, QStringLiteral("cdsRepFPtrSubgrupo = ") + cdsSubFCodSubgrupo->AsString());
     return true;

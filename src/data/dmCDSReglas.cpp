@@ -195,6 +195,8 @@ void TdmCDS::AsignarReglasGrupoAlumno() {
     };
     // A membership row takes no identifier, so a cancelled one has none to give back.
     cdsGrupoAlumno->BeforeCancel = [this](TClientDataSet*) { Modificado = false; };
+    // A membership posted on its own (an imported student's) gives the tree back too.
+    cdsGrupoAlumno->BeforePost = [this](TClientDataSet*) { emit ReaccionesArbol(true); };
     cdsGrupoAlumno->BeforeDelete = [this](TClientDataSet*) { QuitarGrupoDeAlumno(); };
     cdsGrupoAlumno->AfterDelete = GuardarTrasCambio();
     cdsGrupoAlumno->AfterOpen = [](TClientDataSet* ds) { ds->SetReadOnly(ds->IsEmpty()); };

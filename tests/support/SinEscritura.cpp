@@ -20,7 +20,8 @@ void Permisos(const QString& ruta, bool escribir) {
 
 void PermisosBajo(const QString& raiz, bool escribir) {
     Permisos(raiz, escribir);
-    QDirIterator it(raiz, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDirIterator it(raiz, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) Permisos(it.next(), escribir);
 }
 
