@@ -361,9 +361,11 @@ void TFDMT_VentanaAlumnos::RecargarAlumnos() {
     if (!carpeta) return;
     // The student selected in the tree: the cursors may have moved with what came in.
     QTreeWidgetItem* seleccionado = gestion->TreeViewGrupos()->currentItem();
-    const std::optional<int> antes =
-        seleccionado && seleccionado->parent() == carpeta ? TFDMT_GestAlumnado::CodigoNodo(seleccionado) : std::nullopt;
-    if (!gestion->SeleccionarNodo(carpeta)) return;
+    const std::optional<int> antes = seleccionado && seleccionado->parent() == carpeta
+                                         ? TFDMT_GestAlumnado::CodigoNodo(seleccionado)
+                                         : std::nullopt;
+    // The folder read again moves the selection to its first student, if it has any.
+    gestion->SeleccionarNodo(carpeta);
     for (int i = 0; antes && i < carpeta->childCount(); ++i)
         if (TFDMT_GestAlumnado::CodigoNodo(carpeta->child(i)) == antes) {
             gestion->SeleccionarNodo(carpeta->child(i));

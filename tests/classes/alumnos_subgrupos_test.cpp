@@ -75,14 +75,16 @@ protected:
     static void elegir(const QStringList& alumnos) {
         enDialogo("FDMT_NuevoAlumno", [alumnos](QWidget* dialogo) {
             auto* lista = dialogo->findChild<QListWidget*>("ListBoxAlumnos");
-            for (const QString& alumno : alumnos) lista->findItems(alumno, Qt::MatchExactly).front()->setSelected(true);
+            for (const QString& alumno : alumnos)
+                lista->findItems(alumno, Qt::MatchExactly).front()->setSelected(true);
             dialogo->findChild<QPushButton*>("BitBtnAceptar")->click();
             if (dialogo->isVisible()) dialogo->findChild<QPushButton*>("BitBtnCancelar")->click();
         });
     }
 
     QString archivoGrupo(const char* tabla) const { return carpetaGrupo(1) + "/" + tabla + ".cds"; }
-    QVariant enArchivo(const QString& archivo, const char* clave, const QVariant& valor, const char* campo) const {
+    QVariant enArchivo(const QString& archivo, const char* clave, const QVariant& valor,
+                       const char* campo) const {
         return leer(archivo)->Lookup(clave, valor, campo);
     }
     // The names of the rows of a subgroup in the group's file.
@@ -114,17 +116,21 @@ TEST_F(Alumnado, UnProfesorLlevaSusAlumnosYSubgruposDePrincipioAFin) {
 
     // Three new students: a code, the initial password, a node in name order.
     QList<int> nuevos;
-    for (const auto& [nombre, apellido] : {std::pair{"Ana", "Zamora"}, {"Bruno", "Álvarez"}, {"Carla", "Ortiz"}})
+    for (const auto& [nombre, apellido] :
+         {std::pair{"Ana", "Zamora"}, {"Bruno", "Álvarez"}, {"Carla", "Ortiz"}})
         nuevos << altaAlumno(nombre, apellido);
     EXPECT_EQ(nuevos, (QList<int>{6, 7, 8}));
     for (int codigo : nuevos) {
-        EXPECT_EQ(enArchivo(Instalacion::Ruta("BDs\\cdsAlumno.cds"), "cdsAFCodAlumno", codigo, "cdsAFPassword"),
-                  "AL00" + QString::number(codigo));
-        EXPECT_EQ(enArchivo(archivoGrupo("cdsGrupoAlumno"), "cdsGrpAlFPtrAlumno", codigo, "cdsGrpAlFPtrGrupo"), 1);
+        EXPECT_EQ(
+            enArchivo(Instalacion::Ruta("BDs\\cdsAlumno.cds"), "cdsAFCodAlumno", codigo, "cdsAFPassword"),
+            "AL00" + QString::number(codigo));
+        EXPECT_EQ(
+            enArchivo(archivoGrupo("cdsGrupoAlumno"), "cdsGrpAlFPtrAlumno", codigo, "cdsGrpAlFPtrGrupo"), 1);
     }
-    EXPECT_EQ(hijos(TFDMT_GestAlumnado::CarpetaAlumnos),
-              (QStringList{"Álvarez , Bruno", "Castro Vidal, Irene", "Fernández Gil, Lucía", "López Navarro, Sara",
-                           "Martín Ruiz, Javier", "Ortiz , Carla", "Sánchez Mora, Daniel", "Zamora , Ana"}));
+    EXPECT_EQ(
+        hijos(TFDMT_GestAlumnado::CarpetaAlumnos),
+        (QStringList{"Álvarez , Bruno", "Castro Vidal, Irene", "Fernández Gil, Lucía", "López Navarro, Sara",
+                     "Martín Ruiz, Javier", "Ortiz , Carla", "Sánchez Mora, Daniel", "Zamora , Ana"}));
     EXPECT_EQ(arbol()->currentItem()->text(0), "Ortiz , Carla");
     EXPECT_EQ(control<QLineEdit>("DBEditPassword")->text(), "AL008");
     EXPECT_TRUE(habilitado("SpeedButtonNewAlumno"));
@@ -136,7 +142,8 @@ TEST_F(Alumnado, UnProfesorLlevaSusAlumnosYSubgruposDePrincipioAFin) {
     pulsar("BitBtnAceptar");
     EXPECT_EQ(hijos(TFDMT_GestAlumnado::CarpetaAlumnos).front(), "Abad , Ana");
     EXPECT_EQ(arbol()->currentItem()->text(0), "Abad , Ana");
-    EXPECT_EQ(enArchivo(Instalacion::Ruta("BDs\\cdsAlumno.cds"), "cdsAFCodAlumno", 6, "cdsAFApellido1"), "Abad");
+    EXPECT_EQ(enArchivo(Instalacion::Ruta("BDs\\cdsAlumno.cds"), "cdsAFCodAlumno", 6, "cdsAFApellido1"),
+              "Abad");
 
     // A subgroup of two through the chooser; it cannot be left with one member.
     arbol()->setCurrentItem(carpeta(TFDMT_GestAlumnado::CarpetaSubgrupos));
@@ -159,7 +166,9 @@ TEST_F(Alumnado, UnProfesorLlevaSusAlumnosYSubgruposDePrincipioAFin) {
     elegir({"Ortiz , Carla"});
     pulsar("SpeedBAddAlumno");
     EXPECT_EQ(lista("SGridAlumno"), (QStringList{"Abad , Ana", "Ortiz , Carla"}));
-    EXPECT_EQ(enArchivo(archivoGrupo("cdsGrupoAlumno"), "cdsGrpAlFPtrAlumno", 8, "cdsGrpAlFSubgrupos").toString(), "2#");
+    EXPECT_EQ(
+        enArchivo(archivoGrupo("cdsGrupoAlumno"), "cdsGrpAlFPtrAlumno", 8, "cdsGrpAlFSubgrupos").toString(),
+        "2#");
     arbol()->setCurrentItem(carpeta(TFDMT_GestAlumnado::CarpetaAlumnos));
     EXPECT_EQ(arbol()->currentItem()->parent(), carpeta(TFDMT_GestAlumnado::CarpetaAlumnos));
 
@@ -185,7 +194,8 @@ TEST_F(Alumnado, UnProfesorLlevaSusAlumnosYSubgruposDePrincipioAFin) {
     EXPECT_EQ(mensajes.textos(), QStringList{Texto(122) + " Martín Ruiz, Javier?"});
     EXPECT_FALSE(hayHistorico(2));
     EXPECT_EQ(nodo(TFDMT_GestAlumnado::CarpetaAlumnos, "Martín Ruiz, Javier"), nullptr);
-    EXPECT_TRUE(enArchivo(Instalacion::Ruta("BDs\\cdsAlumno.cds"), "cdsAFCodAlumno", 2, "cdsAFNombre").isNull());
+    EXPECT_TRUE(
+        enArchivo(Instalacion::Ruta("BDs\\cdsAlumno.cds"), "cdsAFCodAlumno", 2, "cdsAFNombre").isNull());
     EXPECT_EQ(altaAlumno("Diego", "Prieto"), 2);
     pulsar("BitBtnVerHistorico");
     EXPECT_EQ(tipoHistorico, "Alumno");
@@ -197,7 +207,9 @@ TEST_F(Alumnado, UnProfesorLlevaSusAlumnosYSubgruposDePrincipioAFin) {
     pulsar("SpeedBDelSubgrupo");
     EXPECT_TRUE(filasSubgrupo(equipoB).isEmpty());
     EXPECT_EQ(hijos(TFDMT_GestAlumnado::CarpetaSubgrupos), QStringList{"Equipo A"});
-    EXPECT_EQ(enArchivo(archivoGrupo("cdsGrupoAlumno"), "cdsGrpAlFPtrAlumno", 8, "cdsGrpAlFSubgrupos").toString(), "");
+    EXPECT_EQ(
+        enArchivo(archivoGrupo("cdsGrupoAlumno"), "cdsGrpAlFPtrAlumno", 8, "cdsGrpAlFSubgrupos").toString(),
+        "");
     mensajes.Limpiar();
     pulsar("SpeedBAddSubgrupo");
     EXPECT_EQ(datos->cdsSubFCodSubgrupo->AsInteger(), equipoB + 1);
@@ -273,7 +285,10 @@ TEST_F(Alumnado, QuitarAlUnicoMiembroDejaElSubgrupoConSuPasswordYAlUltimoAlumnoL
     EXPECT_EQ(filasSubgrupo(1), QStringList{"Equipo A"});
     EXPECT_EQ(control<QLineEdit>("DBEditPassword")->text(), "SUB001");
     for (int alumno : {4, 5})
-        EXPECT_EQ(enArchivo(archivoGrupo("cdsGrupoAlumno"), "cdsGrpAlFPtrAlumno", alumno, "cdsGrpAlFSubgrupos").toString(), "");
+        EXPECT_EQ(
+            enArchivo(archivoGrupo("cdsGrupoAlumno"), "cdsGrpAlFPtrAlumno", alumno, "cdsGrpAlFSubgrupos")
+                .toString(),
+            "");
 
     arbol()->setCurrentItem(carpeta(TFDMT_GestAlumnado::CarpetaSubgrupos));
     mensajes.Responder(mrYes);
@@ -297,7 +312,8 @@ TEST_F(Alumnado, UnAlumnoNuevoSinDatosSeGuardaConCodigoYPassword) {
     pulsar("SpeedButtonNewAlumno");
     pulsar("BitBtnAceptar");
     EXPECT_NE(nodo(TFDMT_GestAlumnado::CarpetaAlumnos, " , "), nullptr);
-    EXPECT_EQ(enArchivo(Instalacion::Ruta("BDs\\cdsAlumno.cds"), "cdsAFCodAlumno", 6, "cdsAFPassword"), "AL006");
+    EXPECT_EQ(enArchivo(Instalacion::Ruta("BDs\\cdsAlumno.cds"), "cdsAFCodAlumno", 6, "cdsAFPassword"),
+              "AL006");
 }
 
 TEST_F(Alumnado, DeshacerUnAlumnoNuevoNoDejaNadaYDevuelveElPanel) {
