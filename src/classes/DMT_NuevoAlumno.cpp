@@ -46,6 +46,7 @@ TFDMT_NuevoAlumno::TFDMT_NuevoAlumno(const QList<int>& miembros, QWidget* parent
     ListBoxAlumnos->setObjectName(QStringLiteral("ListBoxAlumnos"));
     ListBoxAlumnos->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListBoxAlumnos->setAlternatingRowColors(true);
+    ListBoxAlumnos->setSpacing(2);
     BitBtnAceptar = boton(this, "BitBtnAceptar", QStringLiteral("&Aceptar"), "Aceptar");
     BitBtnCancelar = boton(this, "BitBtnCancelar", QStringLiteral("&Cancelar"), "Cancelar");
     BitBtnAyuda = boton(this, "BitBtnAyuda", QStringLiteral("A&yuda"), "Ayuda");

@@ -80,8 +80,11 @@ void TPaginaGestion::PintarAspecto(const QList<QWidget*>& editables, const QList
         PintarCampo(campo, vacio ? GrisVacio() : QColor(Qt::white));
         campo->setEnabled(!vacio);
     }
-    for (QWidget* campo : soloLectura)
+    // Shown, never typed in: enabled, so that they read as easily as the rest.
+    for (QWidget* campo : soloLectura) {
         PintarCampo(campo, vacio ? GrisVacio() : palette().color(QPalette::Button));
+        campo->setEnabled(true);
+    }
 }
 
 TDBEdit* TPaginaGestion::CampoDatos(const char* nombre, TDataSource* fuente, const QString& campo,

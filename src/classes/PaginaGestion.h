@@ -43,7 +43,7 @@ protected:
                   QPushButton* aceptar, QPushButton* cancelar, bool contenidoCrece);
     // A field's background colour.
     static void PintarCampo(QWidget* campo, const QColor& color);
-    // The editable look (fields the teacher types in white, the others in the button
+    // The editable look (fields the teacher types in white, the ones only shown in the button
     // colour) or the empty one (all grey, nothing to type in).
     void PintarAspecto(const QList<QWidget*>& editables, const QList<QWidget*>& soloLectura, bool vacio);
     // An edit bound to a field: what the teacher types is an unsaved change while the
