@@ -59,22 +59,16 @@ TFDMT_VentanaAlumnos::TFDMT_VentanaAlumnos(TFDMT_GestAlumnado* gestion, QWidget*
     LabelApellido2 = Etiqueta(this, "LabelApellido2", QStringLiteral("Segundo apellido"));
     DBEditApellido2 = CampoDatos("DBEditApellido2", dm.dsAlumno, QStringLiteral("cdsAFApellido2"), bandera);
     LabelCurso = Etiqueta(this, "LabelCurso", QStringLiteral("Curso"));
-    DBEditGrupo = CampoDatos("DBEditGrupo", dm.dsGrupoAlumno, QStringLiteral("CalcNGrupo"), bandera);
+    DBEditGrupo = CampoMostrado("DBEditGrupo", dm.dsGrupoAlumno, QStringLiteral("CalcNGrupo"));
     LabelAsignatura = Etiqueta(this, "LabelAsignatura", QStringLiteral("Asignatura"));
     DBEditAsignatura =
-        CampoDatos("DBEditAsignatura", dm.dsGrupoAlumno, QStringLiteral("cdsGrpAlFAsignatura"), bandera);
+        CampoMostrado("DBEditAsignatura", dm.dsGrupoAlumno, QStringLiteral("cdsGrpAlFAsignatura"));
     LabelContrasena = Etiqueta(this, "LabelContrasena", QStringLiteral("Contraseña"));
-    DBEditPassword = CampoDatos("DBEditPassword", dm.dsGrupoAlumno, QStringLiteral("CalcPassword"), bandera);
-    // The group, its subject and the password the program gave are shown, never typed.
-    for (TDBEdit* soloLectura : {DBEditGrupo, DBEditAsignatura, DBEditPassword})
-        soloLectura->setReadOnly(true);
-    SpeedButtonImpPassword = Boton("SpeedButtonImpPassword", QStringLiteral("Contraseñas"), "Imprimir");
-    SpeedButtonImpPassword->setToolTip(QStringLiteral("Imprimir contraseñas"));
+    DBEditPassword = CampoMostrado("DBEditPassword", dm.dsGrupoAlumno, QStringLiteral("CalcPassword"));
+    SpeedButtonImpPassword = BotonContrasenas();
     LabelObserv = Etiqueta(this, "LabelObserv", QStringLiteral("Observaciones"));
-    DBMemoObserv = new TDBMemo(this);
-    DBMemoObserv->setObjectName(QStringLiteral("DBMemoObserv"));
-    DBMemoObserv->SetDataSource(dm.dsGrupoAlumno, QStringLiteral("cdsGrpAlFObservaciones"));
-    DBMemoObserv->setMinimumHeight(90);
+    DBMemoObserv =
+        MemoDatos("DBMemoObserv", dm.dsGrupoAlumno, QStringLiteral("cdsGrpAlFObservaciones"), bandera);
 
     PanelSubgrupos = new QGroupBox(QStringLiteral("Subgrupos a los que pertenece"), this);
     PanelSubgrupos->setObjectName(QStringLiteral("PanelSubgrupos"));
@@ -88,59 +82,29 @@ TFDMT_VentanaAlumnos::TFDMT_VentanaAlumnos(TFDMT_GestAlumnado* gestion, QWidget*
     BitBtnAceptar = Boton("BitBtnAceptar", QStringLiteral("&Guardar cambios"), "Guardar");
     BitBtnCancel = Boton("BitBtnCancel", QStringLiteral("&Deshacer cambios"), "Deshacer");
 
-    auto* acciones = new QHBoxLayout;
-    for (QPushButton* b : {SpeedButtonNewAlumno, SpeedButtonDelAlumno, BitBtnImportarLista})
-        acciones->addWidget(b);
-    acciones->addStretch();
-
-    auto* campos = new QGridLayout;
-    campos->setHorizontalSpacing(14);
-    campos->setVerticalSpacing(10);
-    int fila = 0;
-    for (auto [etiqueta, edicion] : {std::pair<QLabel*, QWidget*>{LabelNombre, DBEditNombre},
-                                     {LabelApellido1, DBEditApellido1},
-                                     {LabelApellido2, DBEditApellido2},
-                                     {LabelCurso, DBEditGrupo},
-                                     {LabelAsignatura, DBEditAsignatura}}) {
-        campos->addWidget(etiqueta, fila, 0);
-        campos->addWidget(edicion, fila, 1, 1, 2);
-        ++fila;
-    }
-    campos->addWidget(LabelContrasena, fila, 0);
-    campos->addWidget(DBEditPassword, fila, 1);
-    campos->addWidget(SpeedButtonImpPassword, fila, 2);
-    ++fila;
-    campos->addWidget(LabelObserv, fila, 0, Qt::AlignTop);
-    campos->addWidget(DBMemoObserv, fila, 1, 1, 2);
-    campos->setColumnStretch(1, 1);
-    campos->setRowStretch(fila, 1);
-
-    auto* datos = new QVBoxLayout;
-    datos->addWidget(LabelSubTitulo);
-    datos->addLayout(campos, 1);
-    auto* derecha = new QVBoxLayout;
-    derecha->addWidget(PanelSubgrupos, 1);
-    derecha->addWidget(BitBtnVerHistorico);
-    auto* columnas = new QHBoxLayout;
-    columnas->addLayout(datos, 3);
-    columnas->addSpacing(24);
-    columnas->addLayout(derecha, 2);
-    auto* contenido = new QVBoxLayout;
-    contenido->addLayout(acciones);
-    contenido->addSpacing(14);
-    contenido->addLayout(columnas, 1);
+    Ficha ficha;
+    ficha.acciones = {SpeedButtonNewAlumno, SpeedButtonDelAlumno, BitBtnImportarLista};
+    ficha.subtitulo = LabelSubTitulo;
+    ficha.campos = {{LabelNombre, DBEditNombre},
+                    {LabelApellido1, DBEditApellido1},
+                    {LabelApellido2, DBEditApellido2},
+                    {LabelCurso, DBEditGrupo},
+                    {LabelAsignatura, DBEditAsignatura}};
+    ficha.etiquetaPassword = LabelContrasena;
+    ficha.password = DBEditPassword;
+    ficha.imprimir = SpeedButtonImpPassword;
+    ficha.etiquetaObservaciones = LabelObserv;
+    ficha.observaciones = DBMemoObserv;
+    ficha.lista = PanelSubgrupos;
+    ficha.historico = BitBtnVerHistorico;
+    QLayout* contenido = DisponerFicha(ficha);
     Disponer(LabelTitulo, ShapeLinea, DBTextNombreGrp, contenido, BitBtnAceptar, BitBtnCancel, true);
 
-    connect(DBMemoObserv, &TDBMemo::Editado, this, [this] {
-        if (Gestion()->PaginaAlumno) dmCDS->Modificado = true;
-    });
     connect(SpeedButtonNewAlumno, &QPushButton::clicked, this, &TFDMT_VentanaAlumnos::AltaAlumno);
     connect(SpeedButtonDelAlumno, &QPushButton::clicked, this, &TFDMT_VentanaAlumnos::QuitarAlumnoGrupo);
     connect(BitBtnImportarLista, &QPushButton::clicked, this, [this] {
         if (ImportarLista) ImportarLista(this);
     });
-    connect(SpeedButtonImpPassword, &QPushButton::clicked, this,
-            &TFDMT_VentanaAlumnos::ImprimirHojaContrasenas);
     connect(BitBtnVerHistorico, &QPushButton::clicked, this, &TFDMT_VentanaAlumnos::VerHistoricoAlumno);
     connect(BitBtnAceptar, &QPushButton::clicked, this, &TFDMT_VentanaAlumnos::BitBtnAceptarClick);
     connect(BitBtnCancel, &QPushButton::clicked, this, &TFDMT_VentanaAlumnos::BitBtnCancelClick);

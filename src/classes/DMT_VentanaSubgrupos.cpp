@@ -49,22 +49,14 @@ TFDMT_VentanaSubgrupos::TFDMT_VentanaSubgrupos(TFDMT_GestAlumnado* gestion, QWid
     LabelNombre = Etiqueta(this, "LabelNombre", QStringLiteral("Nombre"));
     DBEditNombre = CampoDatos("DBEditNombre", dm.dsSubgrupo, QStringLiteral("cdsSubFNombre"), bandera);
     LabelCurso = Etiqueta(this, "LabelCurso", QStringLiteral("Curso"));
-    DBEditGrupo = CampoDatos("DBEditGrupo", dm.dsSubgrupo, QStringLiteral("CalcNGrupo"), bandera);
+    DBEditGrupo = CampoMostrado("DBEditGrupo", dm.dsSubgrupo, QStringLiteral("CalcNGrupo"));
     LabelAsignatura = Etiqueta(this, "LabelAsignatura", QStringLiteral("Asignatura"));
-    DBEditAsignatura =
-        CampoDatos("DBEditAsignatura", dm.dsSubgrupo, QStringLiteral("cdsSubFAsignatura"), bandera);
+    DBEditAsignatura = CampoMostrado("DBEditAsignatura", dm.dsSubgrupo, QStringLiteral("cdsSubFAsignatura"));
     LabelPassword = Etiqueta(this, "LabelPassword", QStringLiteral("Contraseña"));
-    DBEditPassword = CampoDatos("DBEditPassword", dm.dsSubgrupo, QStringLiteral("cdsSubFPassword"), bandera);
-    // The group, its subject and the password the program gave are shown, never typed.
-    for (TDBEdit* soloLectura : {DBEditGrupo, DBEditAsignatura, DBEditPassword})
-        soloLectura->setReadOnly(true);
-    SpeedButtonImpPassword = Boton("SpeedButtonImpPassword", QStringLiteral("Contraseñas"), "Imprimir");
-    SpeedButtonImpPassword->setToolTip(QStringLiteral("Imprimir contraseñas"));
+    DBEditPassword = CampoMostrado("DBEditPassword", dm.dsSubgrupo, QStringLiteral("cdsSubFPassword"));
+    SpeedButtonImpPassword = BotonContrasenas();
     LabelObserv = Etiqueta(this, "LabelObserv", QStringLiteral("Observaciones"));
-    DBMemoObserv = new TDBMemo(this);
-    DBMemoObserv->setObjectName(QStringLiteral("DBMemoObserv"));
-    DBMemoObserv->SetDataSource(dm.dsSubgrupo, QStringLiteral("cdsSubFObservacion"));
-    DBMemoObserv->setMinimumHeight(90);
+    DBMemoObserv = MemoDatos("DBMemoObserv", dm.dsSubgrupo, QStringLiteral("cdsSubFObservacion"), bandera);
 
     PanelAlumno = new QGroupBox(QStringLiteral("Alumnos"), this);
     PanelAlumno->setObjectName(QStringLiteral("PanelAlumno"));
@@ -84,53 +76,24 @@ TFDMT_VentanaSubgrupos::TFDMT_VentanaSubgrupos(TFDMT_GestAlumnado* gestion, QWid
     BitBtnAceptar = Boton("BitBtnAceptar", QStringLiteral("&Guardar cambios"), "Guardar");
     BitBtnCancel = Boton("BitBtnCancel", QStringLiteral("&Deshacer cambios"), "Deshacer");
 
-    auto* acciones = new QHBoxLayout;
-    acciones->addWidget(SpeedBAddSubgrupo);
-    acciones->addWidget(SpeedBDelSubgrupo);
-    acciones->addStretch();
-
-    auto* campos = new QGridLayout;
-    campos->setHorizontalSpacing(14);
-    campos->setVerticalSpacing(10);
-    int fila = 0;
-    for (auto [etiqueta, edicion] : {std::pair<QLabel*, QWidget*>{LabelNombre, DBEditNombre},
-                                     {LabelCurso, DBEditGrupo},
-                                     {LabelAsignatura, DBEditAsignatura}}) {
-        campos->addWidget(etiqueta, fila, 0);
-        campos->addWidget(edicion, fila, 1, 1, 2);
-        ++fila;
-    }
-    campos->addWidget(LabelPassword, fila, 0);
-    campos->addWidget(DBEditPassword, fila, 1);
-    campos->addWidget(SpeedButtonImpPassword, fila, 2);
-    ++fila;
-    campos->addWidget(LabelObserv, fila, 0, Qt::AlignTop);
-    campos->addWidget(DBMemoObserv, fila, 1, 1, 2);
-    campos->setColumnStretch(1, 1);
-    campos->setRowStretch(fila, 1);
-
-    auto* derecha = new QVBoxLayout;
-    derecha->addWidget(PanelAlumno, 1);
-    derecha->addWidget(BitBtnVerHistorico);
-    auto* columnas = new QHBoxLayout;
-    columnas->addLayout(campos, 3);
-    columnas->addSpacing(24);
-    columnas->addLayout(derecha, 2);
-    auto* contenido = new QVBoxLayout;
-    contenido->addLayout(acciones);
-    contenido->addSpacing(14);
-    contenido->addLayout(columnas, 1);
+    Ficha ficha;
+    ficha.acciones = {SpeedBAddSubgrupo, SpeedBDelSubgrupo};
+    ficha.campos = {
+        {LabelNombre, DBEditNombre}, {LabelCurso, DBEditGrupo}, {LabelAsignatura, DBEditAsignatura}};
+    ficha.etiquetaPassword = LabelPassword;
+    ficha.password = DBEditPassword;
+    ficha.imprimir = SpeedButtonImpPassword;
+    ficha.etiquetaObservaciones = LabelObserv;
+    ficha.observaciones = DBMemoObserv;
+    ficha.lista = PanelAlumno;
+    ficha.historico = BitBtnVerHistorico;
+    QLayout* contenido = DisponerFicha(ficha);
     Disponer(LabelTitulo, ShapeLinea, DBTextNombreGrp, contenido, BitBtnAceptar, BitBtnCancel, true);
 
-    connect(DBMemoObserv, &TDBMemo::Editado, this, [this] {
-        if (Gestion()->PaginaSubgrupo) dmCDS->Modificado = true;
-    });
     connect(SpeedBAddSubgrupo, &QPushButton::clicked, this, &TFDMT_VentanaSubgrupos::NuevoSubgrupo);
     connect(SpeedBDelSubgrupo, &QPushButton::clicked, this, &TFDMT_VentanaSubgrupos::EliminarSubgrupo);
     connect(SpeedBAddAlumno, &QPushButton::clicked, this, &TFDMT_VentanaSubgrupos::AnadirAlumnosSubgrupo);
     connect(SpeedBDelAlumno, &QPushButton::clicked, this, &TFDMT_VentanaSubgrupos::QuitarAlumnoSubgrupo);
-    connect(SpeedButtonImpPassword, &QPushButton::clicked, this,
-            &TFDMT_VentanaSubgrupos::ImprimirHojaContrasenas);
     connect(BitBtnVerHistorico, &QPushButton::clicked, this, &TFDMT_VentanaSubgrupos::VerHistoricoSubgrupo);
     connect(BitBtnAceptar, &QPushButton::clicked, this, &TFDMT_VentanaSubgrupos::BitBtnAceptarClick);
     connect(BitBtnCancel, &QPushButton::clicked, this, &TFDMT_VentanaSubgrupos::BitBtnCancelClick);

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPalette>
@@ -96,6 +97,73 @@ TDBEdit* TPaginaGestion::CampoDatos(const char* nombre, TDataSource* fuente, con
         if (gestion_->*bandera) dmCDS->Modificado = true;
     });
     return edicion;
+}
+
+TDBEdit* TPaginaGestion::CampoMostrado(const char* nombre, TDataSource* fuente, const QString& campo) {
+    auto* edicion = new TDBEdit(this);
+    edicion->setObjectName(QString::fromLatin1(nombre));
+    edicion->SetDataSource(fuente, campo);
+    edicion->setReadOnly(true);
+    return edicion;
+}
+
+TDBMemo* TPaginaGestion::MemoDatos(const char* nombre, TDataSource* fuente, const QString& campo,
+                                   bool TFDMT_GestAlumnado::*bandera) {
+    auto* memo = new TDBMemo(this);
+    memo->setObjectName(QString::fromLatin1(nombre));
+    memo->SetDataSource(fuente, campo);
+    memo->setMinimumHeight(90);
+    connect(memo, &TDBMemo::Editado, this, [this, bandera] {
+        if (gestion_->*bandera) dmCDS->Modificado = true;
+    });
+    return memo;
+}
+
+QPushButton* TPaginaGestion::BotonContrasenas() {
+    QPushButton* boton = Boton("SpeedButtonImpPassword", QStringLiteral("Contraseñas"), "Imprimir");
+    boton->setToolTip(QStringLiteral("Imprimir contraseñas"));
+    connect(boton, &QPushButton::clicked, this, &TPaginaGestion::ImprimirHojaContrasenas);
+    return boton;
+}
+
+QLayout* TPaginaGestion::DisponerFicha(const Ficha& ficha) {
+    auto* acciones = new QHBoxLayout;
+    for (QPushButton* b : ficha.acciones) acciones->addWidget(b);
+    acciones->addStretch();
+
+    auto* campos = new QGridLayout;
+    campos->setHorizontalSpacing(14);
+    campos->setVerticalSpacing(10);
+    int fila = 0;
+    for (const auto& [etiqueta, edicion] : ficha.campos) {
+        campos->addWidget(etiqueta, fila, 0);
+        campos->addWidget(edicion, fila, 1, 1, 2);
+        ++fila;
+    }
+    campos->addWidget(ficha.etiquetaPassword, fila, 0);
+    campos->addWidget(ficha.password, fila, 1);
+    campos->addWidget(ficha.imprimir, fila, 2);
+    ++fila;
+    campos->addWidget(ficha.etiquetaObservaciones, fila, 0, Qt::AlignTop);
+    campos->addWidget(ficha.observaciones, fila, 1, 1, 2);
+    campos->setColumnStretch(1, 1);
+    campos->setRowStretch(fila, 1);
+
+    auto* datos = new QVBoxLayout;
+    if (ficha.subtitulo) datos->addWidget(ficha.subtitulo);
+    datos->addLayout(campos, 1);
+    auto* derecha = new QVBoxLayout;
+    derecha->addWidget(ficha.lista, 1);
+    derecha->addWidget(ficha.historico);
+    auto* columnas = new QHBoxLayout;
+    columnas->addLayout(datos, 3);
+    columnas->addSpacing(24);
+    columnas->addLayout(derecha, 2);
+    auto* contenido = new QVBoxLayout;
+    contenido->addLayout(acciones);
+    contenido->addSpacing(14);
+    contenido->addLayout(columnas, 1);
+    return contenido;
 }
 
 void TPaginaGestion::HabilitarConAccion(QPushButton* boton, bool habilitado, bool hayAccion) {

@@ -276,7 +276,7 @@ TEST_F(Alumnado, ElElectorPideAlguienYNoRepiteMiembros) {
 TEST_F(Alumnado, QuitarAlUnicoMiembroDejaElSubgrupoConSuPasswordYAlUltimoAlumnoLaPaginaVacia) {
     abrir();
     arbol()->setCurrentItem(carpeta(TFDMT_GestAlumnado::CarpetaSubgrupos));
-    for (const QString& alumno : {"Castro Vidal, Irene", "Sánchez Mora, Daniel"}) {
+    for (const char* alumno : {"Castro Vidal, Irene", "Sánchez Mora, Daniel"}) {
         elegirEnLista("SGridAlumno", alumno);
         mensajes.Responder(mrYes);
         pulsar("SpeedBDelAlumno");
