@@ -1,6 +1,8 @@
 // The student and subgroup pages of class management and their member chooser, on the
 // demo group "1º Electromecánica" (students 1 to 5; "Equipo A" is students 4 and 5).
+#include <QApplication>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -8,9 +10,11 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 
+#include "Ayuda.h"
 #include "Cadenas.h"
 #include "DMT_VentanaAlumnos.h"
 #include "DMT_VentanaSubgrupos.h"
+#include "FormActivo.h"
 #include "GestionDemo.h"
 #include "RutasDatos.h"
 #include "SinEscritura.h"
@@ -391,6 +395,104 @@ TEST_F(Alumnado, LosBotonesDeOtrasPartesEsperanASuAccion) {
     EXPECT_NE(nodo(TFDMT_GestAlumnado::CarpetaAlumnos, "Bravo , Importado"), nullptr);
     EXPECT_EQ(arbol()->currentItem()->text(0), "López Navarro, Sara");
     EXPECT_EQ(control<QLineEdit>("DBEditNombre")->text(), "Sara");
+}
+
+TEST_F(Alumnado, AlDejarUnAlumnoOUnSubgrupoConCambiosSeGuardanComoEnSuPagina) {
+    abrir();
+    QTreeWidgetItem* sara = nodo(TFDMT_GestAlumnado::CarpetaAlumnos, "López Navarro, Sara");
+    arbol()->setCurrentItem(sara);
+    escribir("DBEditApellido2", "Nieto");
+    mensajes.Responder(mrYes);
+    arbol()->setCurrentItem(carpeta(TFDMT_GestAlumnado::CarpetaAcceso));
+    EXPECT_EQ(arbol()->currentItem(), carpeta(TFDMT_GestAlumnado::CarpetaAcceso));
+    EXPECT_NE(nodo(TFDMT_GestAlumnado::CarpetaAlumnos, "López Nieto, Sara"), nullptr);
+    EXPECT_EQ(enArchivo(Instalacion::Ruta("BDs\\cdsAlumno.cds"), "cdsAFCodAlumno", 3, "cdsAFApellido2"),
+              "Nieto");
+
+    // A subgroup may not take another's name on the way out either.
+    arbol()->setCurrentItem(carpeta(TFDMT_GestAlumnado::CarpetaSubgrupos));
+    pulsar("SpeedBAddSubgrupo");
+    escribir("DBEditNombre", "Equipo B");
+    elegir({"Fernández Gil, Lucía", "López Nieto, Sara"});
+    pulsar("SpeedBAddAlumno");
+    arbol()->setCurrentItem(nodo(TFDMT_GestAlumnado::CarpetaSubgrupos, "Equipo B"));
+    escribir("DBEditNombre", "Equipo A");
+    mensajes.Limpiar();
+    mensajes.Responder(mrYes);
+    arbol()->setCurrentItem(carpeta(TFDMT_GestAlumnado::CarpetaAcceso));
+    EXPECT_EQ(mensajes.textos(), (QStringList{Texto(150), Texto(216) + " Equipo A " + Texto(217)}));
+    EXPECT_EQ(arbol()->currentItem()->text(0), "Equipo B");
+    // Answering No discards the name typed.
+    mensajes.Responder(mrNo);
+    arbol()->setCurrentItem(carpeta(TFDMT_GestAlumnado::CarpetaAcceso));
+    EXPECT_EQ(arbol()->currentItem(), carpeta(TFDMT_GestAlumnado::CarpetaAcceso));
+    EXPECT_EQ(hijos(TFDMT_GestAlumnado::CarpetaSubgrupos), (QStringList{"Equipo A", "Equipo B"}));
+}
+
+TEST_F(Alumnado, ElUnicoMiembroDeUnSubgrupoSeLoLlevaDelArbolAlIrseDelGrupo) {
+    abrir();
+    arbol()->setCurrentItem(carpeta(TFDMT_GestAlumnado::CarpetaSubgrupos));
+    pulsar("SpeedBAddSubgrupo");
+    escribir("DBEditNombre", "Solo");
+    elegir({"Fernández Gil, Lucía"});
+    pulsar("SpeedBAddAlumno");
+    elegir({"López Navarro, Sara"});
+    pulsar("SpeedBAddAlumno");
+    elegirEnLista("SGridAlumno", "López Navarro, Sara");
+    mensajes.Responder(mrYes);
+    pulsar("SpeedBDelAlumno");
+    // Lucía is its only member now: she cannot leave the subgroup through the tree, but
+    // leaving the group takes it with her.
+    mensajes.Limpiar();
+    arbol()->setCurrentItem(nodo(TFDMT_GestAlumnado::CarpetaAlumnos, "Fernández Gil, Lucía"));
+    EXPECT_EQ(mensajes.textos(), QStringList{Texto(281)});
+    elegir({"Martín Ruiz, Javier"});
+    pulsar("SpeedBAddAlumno");
+    arbol()->setCurrentItem(nodo(TFDMT_GestAlumnado::CarpetaAlumnos, "Martín Ruiz, Javier"));
+    EXPECT_EQ(lista("SGridSubgrupo"), QStringList{"Solo"});
+    mensajes.Responder(mrYes);
+    pulsar("SpeedButtonDelAlumno");
+    arbol()->setCurrentItem(nodo(TFDMT_GestAlumnado::CarpetaAlumnos, "Fernández Gil, Lucía"));
+    mensajes.Responder(mrYes);
+    pulsar("SpeedButtonDelAlumno");
+    EXPECT_EQ(hijos(TFDMT_GestAlumnado::CarpetaSubgrupos), QStringList{"Equipo A"});
+}
+
+TEST_F(Alumnado, DosGruposPuedenTenerSubgruposDelMismoNombre) {
+    abrir();
+    ASSERT_EQ(crearGrupo("2º Automoción"), 2);
+    QTreeWidgetItem* otro = nodoGrupo("2º Automoción");
+    arbol()->setCurrentItem(otro->child(TFDMT_GestAlumnado::CarpetaSubgrupos));
+    pulsar("SpeedBAddSubgrupo");
+    escribir("DBEditNombre", "Equipo A");
+    mensajes.Limpiar();
+    pulsar("BitBtnAceptar");
+    EXPECT_TRUE(mensajes.textos().isEmpty()) << mensajes.textos().join("\n").toStdString();
+    ASSERT_EQ(otro->child(TFDMT_GestAlumnado::CarpetaSubgrupos)->childCount(), 1);
+    EXPECT_EQ(otro->child(TFDMT_GestAlumnado::CarpetaSubgrupos)->child(0)->text(0), "Equipo A");
+    // A group without students gives the chooser nobody to offer.
+    EXPECT_EQ(lista("SGridAlumno").size(), 0);
+}
+
+TEST_F(Alumnado, LaAyudaTomaElTemaDeLaPaginaYDelElector) {
+    QVariant tema;
+    FijarAbridorAyuda([&tema](int) { tema = FormActivo() ? FormActivo()->property("Tag") : QVariant(); });
+    abrir();
+    arbol()->setCurrentItem(carpeta(TFDMT_GestAlumnado::CarpetaSubgrupos));
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(ventana.get(), &f1);
+    EXPECT_EQ(tema, 4);
+    arbol()->setCurrentItem(carpeta(TFDMT_GestAlumnado::CarpetaAlumnos));
+    pulsar("BitBtnAyuda");
+    EXPECT_EQ(tema, 3);
+    enDialogo("FDMT_NuevoAlumno", [](QWidget* dialogo) {
+        dialogo->findChild<QPushButton*>("BitBtnAyuda")->click();
+        dialogo->findChild<QPushButton*>("BitBtnCancelar")->click();
+    });
+    arbol()->setCurrentItem(carpeta(TFDMT_GestAlumnado::CarpetaSubgrupos));
+    pulsar("SpeedBAddAlumno");
+    EXPECT_EQ(tema, 22);
+    FijarAbridorAyuda(nullptr);
 }
 
 }  // namespace
