@@ -359,6 +359,8 @@ bool TdmCDS::LocalizarGrupo(int codigoGrupo) {
 }
 
 void TdmCDS::BorrarAlumnosGrupo(int codigoGrupo) {
+    // A practice table still on a member's history would write it back when it closes.
+    AbrirHistorico(RutasDatos::kProfesor);
     if (!cdsGrupoAlumno->Active()) cdsGrupoAlumno->Open();
     cdsGrupoAlumno->SetReadOnly(false);
     while (cdsGrupoAlumno->Locate(QStringLiteral("cdsGrpAlFPtrGrupo"), codigoGrupo)) {
