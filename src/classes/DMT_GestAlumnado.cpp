@@ -75,6 +75,14 @@ void anadirImagen(QIcon& icono, int imagen, QIcon::Mode modo) {
     if (QFile::exists(doble)) icono.addFile(doble, QSize(32, 32), modo);
 }
 
+// Other PCs on the installation may have changed the class since the tree was drawn: a
+// node's page shows the files as they are now.
+void RefrescarClase(TdmCDS& dm) {
+    for (TClientDataSet* tabla :
+         {dm.cdsGrupo, dm.cdsAlumno, dm.cdsGrupoAlumno, dm.cdsSubgrupo, dm.cdsSemilla})
+        dm.RefrescarTabla(tabla);
+}
+
 int nivel(const QTreeWidgetItem* nodo) {
     int n = 0;
     for (const QTreeWidgetItem* p = nodo ? nodo->parent() : nullptr; p; p = p->parent()) ++n;
@@ -513,6 +521,7 @@ bool TFDMT_GestAlumnado::SeleccionarNodo(QTreeWidgetItem* nodo) {
 
 void TFDMT_GestAlumnado::MostrarNodo(QTreeWidgetItem* nodo) {
     TdmCDS& dm = *dmCDS;
+    RefrescarClase(dm);
     PaginaGrupo = PaginaAcceso = PaginaAlumno = PaginaSubgrupo = false;
     TdmCDS::QuitarFiltro(dm.cdsSubgrupo);
     TdmCDS::QuitarFiltro(dm.cdsSemilla);

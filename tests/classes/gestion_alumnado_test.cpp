@@ -49,6 +49,26 @@ TEST_F(Gestion, CadaGrupoTieneSusTresCarpetasEnOrdenConSusAlumnosYSubgrupos) {
     EXPECT_FALSE(TFDMT_GestAlumnado::CodigoNodo(grupo->child(1)).has_value());
 }
 
+TEST_F(Gestion, ElegirUnaCarpetaMuestraLoQueOtroPuestoGuardoEntretanto) {
+    abrir();
+    {
+        // Another PC renames a student after the tree was drawn.
+        TClientDataSet otro;
+        otro.SetFileName(carpeta.ruta() + "/demo/BDs/cdsAlumno.cds");
+        otro.Open();
+        ASSERT_TRUE(otro.Locate("cdsAFCodAlumno", 2));
+        otro.Edit();
+        otro.FieldByName("cdsAFApellido1")->SetAsString("Zubizarreta");
+        otro.Post();
+        otro.SaveToFile();
+    }
+    QTreeWidgetItem* alumnos = demo()->child(TFDMT_GestAlumnado::CarpetaAlumnos);
+    ASSERT_TRUE(ventana->SeleccionarNodo(alumnos));
+    QStringList nombres;
+    for (int i = 0; i < alumnos->childCount(); ++i) nombres << alumnos->child(i)->text(0);
+    EXPECT_TRUE(nombres.join('|').contains("Zubizarreta")) << nombres.join('|').toStdString();
+}
+
 TEST_F(Gestion, UnNombreRepetidoONoValidoNoGuardaNadaYSigueInsertando) {
     abrir();
     struct Caso {
