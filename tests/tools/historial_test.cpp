@@ -214,7 +214,9 @@ TEST_F(HistorialDemoTest, ArgumentosErroneos) {
         const Ejecucion e = Historial(c.argumentos);
         EXPECT_EQ(e.estado, c.estado) << c.argumentos.join(' ').toStdString();
         EXPECT_TRUE(e.errores.contains(c.dice)) << e.errores.toStdString();
-        if (c.estado == 2) EXPECT_TRUE(e.errores.contains("Uso: averias-datos historial INSTALACION GRUPO"));
+        if (c.estado == 2) {
+            EXPECT_TRUE(e.errores.contains("Uso: averias-datos historial INSTALACION GRUPO"));
+        }
         EXPECT_TRUE(e.salida.isEmpty());
     }
 }

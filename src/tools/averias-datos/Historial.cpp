@@ -1,4 +1,6 @@
 // historial: every practice of a group as a spreadsheet, one row per practice.
+#include <QStringDecoder>
+
 #include "ArgumentosGrupo.h"
 #include "HojaHistorial.h"
 #include "Ordenes.h"
@@ -29,6 +31,8 @@ int OrdenHistorial(const QStringList& argumentos, QTextStream& salida, QTextStre
         return kSalidaUso;
     }
     return ConHistorialGrupo(p.grupo, errores, [&](const HistorialGrupo& historial) {
-        salida << QString::fromUtf8(HojaCalculo(TablaHistorial(historial, p.equipo)));
+        // Decoded keeping the byte-order mark, which spreadsheet programs look for.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        salida << QString(utf8.decode(HojaCalculo(TablaHistorial(historial, p.equipo))));
     });
 }
