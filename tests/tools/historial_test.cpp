@@ -2,29 +2,18 @@
 // on bad arguments.
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <cmath>
 #include <memory>
 
-#include "CarpetaTemporal.h"
 #include "ClientDataSet.h"
+#include "DemoDatos.h"
 #include "FechaHora.h"
 
 namespace {
 
-struct Ejecucion {
-    int estado;
-    QByteArray salida;
-    QString errores;
-};
-
-Ejecucion Historial(const QStringList& argumentos) {
-    QProcess p;
-    p.start(carpetaProgramas() + "/averias-datos", QStringList{"historial"} + argumentos);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            QString::fromUtf8(p.readAllStandardError())};
+EjecucionDatos Historial(const QStringList& argumentos) {
+    return EjecutarOrdenDatos("historial", argumentos);
 }
 
 // The rows of a ";" file with quoted values, as a spreadsheet program reads them.
@@ -75,18 +64,8 @@ QString Minutos(const QString& duracion) {
     return QString::number(segundos / 60.0, 'f', 2).replace('.', ',');
 }
 
-class HistorialDemoTest : public ::testing::Test {
+class HistorialDemoTest : public DemoDatos {
 protected:
-    static void SetUpTestSuite() {
-        carpeta = new CarpetaTemporal;
-        QProcess p;
-        p.start(carpetaProgramas() + "/averias-datos", {"demo", demo()});
-        p.waitForFinished(60000);
-        ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    }
-    static void TearDownTestSuite() { delete carpeta; }
-    static QString demo() { return carpeta->ruta() + "/demo"; }
-
     static std::unique_ptr<TClientDataSet> Tabla(const QString& relativo) {
         auto t = std::make_unique<TClientDataSet>();
         t->LoadFromFile(demo() + "/" + relativo);
@@ -126,8 +105,6 @@ protected:
             if (f.size() == 14 && f[2] == dueno && f[6] == inicio) return f.mid(2, 8);
         return {};
     }
-
-    static inline CarpetaTemporal* carpeta = nullptr;
 };
 
 const QString kCabecera =
@@ -135,7 +112,7 @@ const QString kCabecera =
     "Modo;Intentos;Pasos erróneos;Terminada;Veredicto";
 
 TEST_F(HistorialDemoTest, LasFilasSonLasPracticasDeLosHistoriales) {
-    const Ejecucion e = Historial({demo(), "1", "--equipo", "1"});
+    const EjecucionDatos e = Historial({demo(), "1", "--equipo", "1"});
     ASSERT_EQ(e.estado, 0) << e.errores.toStdString();
     EXPECT_TRUE(e.errores.isEmpty()) << e.errores.toStdString();
     ASSERT_TRUE(e.salida.startsWith("\xEF\xBB\xBF"));
@@ -184,11 +161,11 @@ TEST_F(HistorialDemoTest, LasFilasSonLasPracticasDeLosHistoriales) {
 }
 
 TEST_F(HistorialDemoTest, SinEquipoTodosYConOtroNinguno) {
-    const Ejecucion todos = Historial({demo(), "1"});
-    const Ejecucion uno = Historial({demo(), "1", "--equipo", "1"});
+    const EjecucionDatos todos = Historial({demo(), "1"});
+    const EjecucionDatos uno = Historial({demo(), "1", "--equipo", "1"});
     ASSERT_EQ(todos.estado, 0) << todos.errores.toStdString();
     EXPECT_EQ(todos.salida, uno.salida);  // the demo practises on trainer 1 only
-    const Ejecucion otro = Historial({demo(), "1", "--equipo", "7"});
+    const EjecucionDatos otro = Historial({demo(), "1", "--equipo", "7"});
     ASSERT_EQ(otro.estado, 0) << otro.errores.toStdString();
     EXPECT_EQ(otro.salida, "\xEF\xBB\xBF" + kCabecera.toUtf8() + "\r\n");
 }
@@ -211,7 +188,7 @@ TEST_F(HistorialDemoTest, ArgumentosErroneos) {
         {{demo() + "/no-existe", "1"}, 1, "no existe la carpeta"},
     };
     for (const Caso& c : casos) {
-        const Ejecucion e = Historial(c.argumentos);
+        const EjecucionDatos e = Historial(c.argumentos);
         EXPECT_EQ(e.estado, c.estado) << c.argumentos.join(' ').toStdString();
         EXPECT_TRUE(e.errores.contains(c.dice)) << e.errores.toStdString();
         if (c.estado == 2) {
@@ -222,7 +199,7 @@ TEST_F(HistorialDemoTest, ArgumentosErroneos) {
 }
 
 TEST_F(HistorialDemoTest, LaAyudaNombraLaOrden) {
-    const Ejecucion e = Historial({"--help"});
+    const EjecucionDatos e = Historial({"--help"});
     EXPECT_EQ(e.estado, 0);
     EXPECT_TRUE(e.salida.contains("historial INSTALACION GRUPO [--equipo E]")) << e.salida.toStdString();
 }
