@@ -19,6 +19,7 @@
 #include "DMT_GestAverias.h"
 #include "DMT_ModifPassword.h"
 #include "DMT_Password.h"
+#include "EnlacesGestion.h"
 #include "FichaPersonalDatos.h"
 #include "FormActivo.h"
 #include "Idioma.h"
@@ -109,6 +110,7 @@ int EjecutarAverias(int argc, char** argv) {
         MostrarLogin();
     };
     TFDMT_GestAlumnado::CambiarPassword = [] { CambiarPasswordProfesor(); };
+    EnlazarGestionHistoria(datos);
     acceso.abrirPuesto = [](int tipo) { AbrirSinLogin(tipo); };
     TFDMT_Password login(acceso);
     TFDMT_EscogerCaratula modelos;  // kept hidden for the life of the program
