@@ -160,8 +160,10 @@ TFDMT_Accesibilidad::TFDMT_Accesibilidad(TFDMT_GestAlumnado* gestion, QWidget* p
     });
     connect(DBLookupComboBoxEquipo, &TDBLookupComboBox::Elegido, this,
             &TFDMT_Accesibilidad::DBLookupComboBoxEquipoCloseUp);
-    connect(DBLookupComboBoxEquipo, &QComboBox::currentIndexChanged, this, &TFDMT_Accesibilidad::habilitarImprimir);
-    connect(RxSpeedButtonImprimir, &QPushButton::clicked, this, &TFDMT_Accesibilidad::RxSpeedButtonImprimirClick);
+    connect(DBLookupComboBoxEquipo, &QComboBox::currentIndexChanged, this,
+            &TFDMT_Accesibilidad::habilitarImprimir);
+    connect(RxSpeedButtonImprimir, &QPushButton::clicked, this,
+            &TFDMT_Accesibilidad::RxSpeedButtonImprimirClick);
     connect(BitBtnAceptar, &QPushButton::clicked, this, &TFDMT_Accesibilidad::BitBtnAceptarClick);
     connect(BitBtnCancel, &QPushButton::clicked, this, &TFDMT_Accesibilidad::BitBtnCancelClick);
     grupo_.Enlazar(dm.dsGrupo, [this](TDataEvent, TField*) { mostrarResumen(); });

@@ -183,7 +183,8 @@ void TFDMT_GestAlumnado::crearControles() {
     // The results page leaves the selection as it was: a click on the selected node brings
     // that node's page back.
     connect(TreeViewGrupos_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* nodo) {
-        if (resultados_ && PaginaActual == resultados_ && nodo == TreeViewGrupos_->currentItem()) MostrarNodo(nodo);
+        if (resultados_ && PaginaActual == resultados_ && nodo == TreeViewGrupos_->currentItem())
+            MostrarNodo(nodo);
     });
     connect(BitBtnNewGrupo, &QPushButton::clicked, this, &TFDMT_GestAlumnado::NuevoGrupo);
     connect(BitBtnDelGrupo, &QPushButton::clicked, this, &TFDMT_GestAlumnado::EliminarGrupo);

@@ -18,9 +18,11 @@ void EnlazarGestionHistoria(TdmCDS& dm) {
     };
     TFDMT_GestAlumnado::ImprimirAccesos = [&dm](QWidget* padre, int equipo) {
         // The table names the faults from the chosen trainer's catalogue.
-        if (dm.cdsEFCodEquipo->AsInteger() != equipo) dm.cdsEquipo->Locate(QStringLiteral("cdsEFCodEquipo"), equipo);
+        if (dm.cdsEFCodEquipo->AsInteger() != equipo)
+            dm.cdsEquipo->Locate(QStringLiteral("cdsEFCodEquipo"), equipo);
         if (dm.EquipoCargado() != equipo) dm.AbrirTablasEquipo(equipo);
-        MostrarInformeDirecto(dm, TipoInforme::Accesibilidad, equipo, QStringLiteral("Informes\\Informe9.frf"), padre);
+        MostrarInformeDirecto(dm, TipoInforme::Accesibilidad, equipo,
+                              QStringLiteral("Informes\\Informe9.frf"), padre);
     };
     TFDMT_GestAlumnado::ImprimirContrasenas = [&dm](QWidget* padre) {
         MostrarInformeDirecto(dm, TipoInforme::Contrasenas, dm.cdsEFCodEquipo->AsInteger(),

@@ -64,8 +64,7 @@ void MostrarDeNuevo(TFDMT_GestAlumnado& ventana) {
 void Terminar(TFDMT_GestAlumnado& ventana, const ResultadoIntercambio& r) {
     MostrarDeNuevo(ventana);
     // A replace the teacher declined is no failure: nothing to tell.
-    if (!r.cancelado)
-        MostrarMensaje(r.mensaje, BotonesAceptar, r.correcto ? DibujoExito : DibujoError);
+    if (!r.cancelado) MostrarMensaje(r.mensaje, BotonesAceptar, r.correcto ? DibujoExito : DibujoError);
 }
 
 }  // namespace

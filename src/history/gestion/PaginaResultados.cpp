@@ -20,7 +20,9 @@ QString Igual(const char* campo, int valor) {
 }  // namespace
 
 TFDMT_PaginaResultados::TFDMT_PaginaResultados(TFDMT_GestAlumnado* gestion, TdmCDS& dm, QWidget* parent)
-    : TPaginaGestion(gestion, "FDMT_PaginaResultados", kTag, parent), dm_(dm), resultados_(new TFDMT_Resultados(this)) {
+    : TPaginaGestion(gestion, "FDMT_PaginaResultados", kTag, parent),
+      dm_(dm),
+      resultados_(new TFDMT_Resultados(this)) {
     auto* capa = new QVBoxLayout(this);
     capa->setContentsMargins(0, 0, 0, 0);
     capa->addWidget(resultados_);
@@ -39,7 +41,8 @@ void TFDMT_PaginaResultados::VerHistorico(int codigo, bool subgrupo) {
         MostrarMensaje(Texto(kTextoSinHistorico));
         return;
     }
-    TFDMT_GestAlumnado::VerHistorico(Gestion(), subgrupo ? QStringLiteral("Subgrupo") : QStringLiteral("Alumno"));
+    TFDMT_GestAlumnado::VerHistorico(Gestion(),
+                                     subgrupo ? QStringLiteral("Subgrupo") : QStringLiteral("Alumno"));
 }
 
 bool PrepararHistoricoResultados(TdmCDS& dm, int codigo, bool subgrupo) {
@@ -57,9 +60,9 @@ bool PrepararHistoricoResultados(TdmCDS& dm, int codigo, bool subgrupo) {
     }
     if (!dm.ExisteHistorico(FormatoCodigo(usuario))) return false;
     dm.AbrirHistorico(FormatoCodigo(usuario));
-    TdmCDS::AplicarFiltro(dm.cdsReparacion,
-                          subgrupo ? Igual("cdsRepFPtrSubgrupo", codigo)
-                                   : Igual("cdsRepFPtrGrupo", dm.cdsGrpFCodGrupo->AsInteger()) +
-                                         QStringLiteral(" and cdsRepFPtrSubgrupo = -1"));
+    TdmCDS::AplicarFiltro(dm.cdsReparacion, subgrupo
+                                                ? Igual("cdsRepFPtrSubgrupo", codigo)
+                                                : Igual("cdsRepFPtrGrupo", dm.cdsGrpFCodGrupo->AsInteger()) +
+                                                      QStringLiteral(" and cdsRepFPtrSubgrupo = -1"));
     return true;
 }

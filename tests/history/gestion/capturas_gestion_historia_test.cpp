@@ -22,7 +22,8 @@ protected:
         QEventLoop espera;
         QTimer::singleShot(400, &espera, &QEventLoop::quit);
         espera.exec();
-        EXPECT_TRUE(w->grab().save(qEnvironmentVariable("AVERIAS_CAPTURAS") + "/" + nombre + ".png")) << nombre;
+        EXPECT_TRUE(w->grab().save(qEnvironmentVariable("AVERIAS_CAPTURAS") + "/" + nombre + ".png"))
+            << nombre;
     }
 };
 
@@ -30,7 +31,8 @@ TEST_F(CapturasGestionHistoria, ExportarEImportarUnGrupo) {
     if (qEnvironmentVariableIsEmpty("AVERIAS_CAPTURAS")) GTEST_SKIP();
     // A removable disk as a teacher sees it.
     const QString disco = carpeta.ruta() + "/MEMORIA USB";
-    for (const char* sub : {"Apuntes", "Fotos de la excursión", "Programaciones"}) QDir().mkpath(disco + "/" + sub);
+    for (const char* sub : {"Apuntes", "Fotos de la excursión", "Programaciones"})
+        QDir().mkpath(disco + "/" + sub);
     IntercambioGestion::ElegirCarpeta = nullptr;
     CapaMensajesVentanas ventanasMensaje;
     CapaMensajes* anterior = InstalarCapaMensajes(&ventanasMensaje);

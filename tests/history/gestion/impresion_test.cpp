@@ -31,7 +31,8 @@ TEST_F(ImpresionPaginas, LaTablaDeAveriasDelEntrenadorElegido) {
     ASSERT_EQ(previas.size(), 1u);
     EXPECT_TRUE(previas[0].contains("Averías accesibles del grupo")) << previas[0].toStdString();
     EXPECT_TRUE(previas[0].contains(kGrupoDemo)) << previas[0].toStdString();
-    EXPECT_TRUE(previas[0].contains(QString("Averías accesibles: %1").arg(semillas))) << previas[0].toStdString();
+    EXPECT_TRUE(previas[0].contains(QString("Averías accesibles: %1").arg(semillas)))
+        << previas[0].toStdString();
     EXPECT_TRUE(mensajes.textos().isEmpty());
 }
 
@@ -52,10 +53,13 @@ TEST_F(ImpresionPaginas, LaHojaDeContrasenasDelGrupo) {
     const QString& texto = previas[0];
     // Every member with the password to cut out, and the subgroup with its own.
     int miembros = 0;
-    for (datos->cdsGrupoAlumno->First(); !datos->cdsGrupoAlumno->Eof(); datos->cdsGrupoAlumno->Next(), ++miembros) {
+    for (datos->cdsGrupoAlumno->First(); !datos->cdsGrupoAlumno->Eof();
+         datos->cdsGrupoAlumno->Next(), ++miembros) {
         ASSERT_TRUE(datos->cdsAlumno->Locate("cdsAFCodAlumno", datos->cdsGrpAlFPtrAlumno->AsInteger()));
-        EXPECT_TRUE(texto.contains(datos->cdsAlumno->FieldByName("cdsAFPassword")->AsString())) << texto.toStdString();
-        EXPECT_TRUE(texto.contains(datos->cdsAlumno->FieldByName("cdsAFNombre")->AsString())) << texto.toStdString();
+        EXPECT_TRUE(texto.contains(datos->cdsAlumno->FieldByName("cdsAFPassword")->AsString()))
+            << texto.toStdString();
+        EXPECT_TRUE(texto.contains(datos->cdsAlumno->FieldByName("cdsAFNombre")->AsString()))
+            << texto.toStdString();
     }
     EXPECT_EQ(miembros, 5);
     datos->cdsSubgrupo->First();

@@ -39,9 +39,7 @@ protected:
             EXPECT_TRUE(ventana->findChild<QPushButton*>(b)->isEnabled()) << b;
         EXPECT_TRUE(ventana->TreeViewGrupos()->isEnabled());
     }
-    QString pregunta() const {
-        return Texto(211) + ", " + QString::fromUtf8(kGrupoDemo) + ", " + Texto(212);
-    }
+    QString pregunta() const { return Texto(211) + ", " + QString::fromUtf8(kGrupoDemo) + ", " + Texto(212); }
     // The students shown under a group node.
     static QStringList alumnos(QTreeWidgetItem* grupo) {
         QStringList nombres;

@@ -12,7 +12,9 @@ namespace {
 // The results button of class management and its page.
 class ResultadosVentana : public GestionHistoria {
 protected:
-    TFDMT_PaginaResultados* pagina() const { return dynamic_cast<TFDMT_PaginaResultados*>(ventana->PaginaActual); }
+    TFDMT_PaginaResultados* pagina() const {
+        return dynamic_cast<TFDMT_PaginaResultados*>(ventana->PaginaActual);
+    }
     // The demo group's node selected and its results shown.
     TFDMT_PaginaResultados* resultadosDemo() {
         abrir();
@@ -40,12 +42,13 @@ TEST_F(ResultadosVentana, ElBotonMuestraLasCifrasDelGrupoYDejaElArbolComoEstaba)
     EXPECT_EQ(seleccionado(), nodoGrupo(kGrupoDemo));
     EXPECT_EQ(ventana->TreeViewGrupos()->topLevelItem(0)->childCount(), 3) << "folders as they were";
     EXPECT_FALSE(p->Resultados()->Vacia());
-    const ResultadosGrupo esperados = CalcularResultados(
-        LeerHistorialGrupo(datos->cdsGrpFCodGrupo->AsInteger()), FiltroResultados{});
+    const ResultadosGrupo esperados =
+        CalcularResultados(LeerHistorialGrupo(datos->cdsGrpFCodGrupo->AsInteger()), FiltroResultados{});
     EXPECT_GT(esperados.practicas, 0);
     EXPECT_EQ(p->Resultados()->Resultados().practicas, esperados.practicas);
     EXPECT_EQ(p->Resultados()->Resultados().alumnos.size(), esperados.alumnos.size());
-    EXPECT_FALSE(ventana->PaginaGrupo || ventana->PaginaAcceso || ventana->PaginaAlumno || ventana->PaginaSubgrupo);
+    EXPECT_FALSE(ventana->PaginaGrupo || ventana->PaginaAcceso || ventana->PaginaAlumno ||
+                 ventana->PaginaSubgrupo);
     EXPECT_EQ(ventana->findChild<QPushButton*>("BitBtnResultados")->text(), Texto(71032));
 
     // A click on the selected node brings its page back.
@@ -94,8 +97,10 @@ TEST_F(ResultadosVentana, UnaFilaDeAlumnoOSubgrupoAbreSuHistorico) {
     };
     resultadosDemo();
     const ResultadosGrupo& r = pagina()->Resultados()->Resultados();
-    const auto alumno = std::find_if(r.alumnos.begin(), r.alumnos.end(), [](const auto& a) { return !a.subgrupo; });
-    const auto subgrupo = std::find_if(r.alumnos.begin(), r.alumnos.end(), [](const auto& a) { return a.subgrupo; });
+    const auto alumno =
+        std::find_if(r.alumnos.begin(), r.alumnos.end(), [](const auto& a) { return !a.subgrupo; });
+    const auto subgrupo =
+        std::find_if(r.alumnos.begin(), r.alumnos.end(), [](const auto& a) { return a.subgrupo; });
     ASSERT_NE(alumno, r.alumnos.end());
     ASSERT_NE(subgrupo, r.alumnos.end());
     const int grupo = datos->cdsGrpFCodGrupo->AsInteger();
@@ -103,9 +108,10 @@ TEST_F(ResultadosVentana, UnaFilaDeAlumnoOSubgrupoAbreSuHistorico) {
     pulsarFila(alumno->codigo, false);
     ASSERT_EQ(abiertos.size(), 1u);
     EXPECT_EQ(datos->cdsGrpAlFPtrAlumno->AsInteger(), alumno->codigo);
-    EXPECT_EQ(abiertos.back(), QString("Alumno cdsReparacion%1.cds cdsRepFPtrGrupo = %2 and cdsRepFPtrSubgrupo = -1")
-                                   .arg(alumno->codigo, 3, 10, QChar('0'))
-                                   .arg(grupo));
+    EXPECT_EQ(abiertos.back(),
+              QString("Alumno cdsReparacion%1.cds cdsRepFPtrGrupo = %2 and cdsRepFPtrSubgrupo = -1")
+                  .arg(alumno->codigo, 3, 10, QChar('0'))
+                  .arg(grupo));
 
     const int codigo = subgrupo->codigo;
     pulsarFila(codigo, true);
