@@ -49,7 +49,7 @@ TEST_F(CapturasGestionHistoria, ExportarEImportarUnGrupo) {
             guardar(mensaje, "gestion_9_exportado");
             mensaje->findChild<QPushButton*>("BitBtn1")->click();
         });
-        dialogo->accept();
+        static_cast<QDialog*>(dialogo)->accept();
     });
     pulsar("BitBtnExpGrupo");
     EXPECT_TRUE(QFileInfo::exists(disco + "/" + kGrupoDemo + "/cdsGrupo.cds"));
@@ -65,7 +65,7 @@ TEST_F(CapturasGestionHistoria, ExportarEImportarUnGrupo) {
             });
             pregunta->findChild<QPushButton*>("BitBtn1")->click();
         });
-        dialogo->accept();
+        static_cast<QDialog*>(dialogo)->accept();
     });
     pulsar("BitBtnImpGrupo");
     guardar(ventana.get(), "gestion_12_tras_importar");

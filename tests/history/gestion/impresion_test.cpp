@@ -2,6 +2,7 @@
 #include <QTreeWidget>
 
 #include "GestionHistoria.h"
+#include "PaginaGestion.h"
 
 namespace {
 

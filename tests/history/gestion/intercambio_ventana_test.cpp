@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "DMT_VentanaGrupos.h"
 #include "GestionHistoria.h"
 #include "Intercambio.h"
 #include "PaginaGestion.h"
@@ -102,24 +103,30 @@ TEST_F(IntercambioVentana, UnGrupoDelMismoNombreSeReemplazaSoloSiElProfesorQuier
 // The replaced group's node goes by its own code: the imported group may get another.
 TEST_F(IntercambioVentana, ElNodoReemplazadoSeQuitaPorSuCodigoAunqueElImportadoTengaOtro) {
     exportarDemo();
+    const std::optional<int> exportado = TFDMT_GestAlumnado::CodigoNodo(nodoGrupo(kGrupoDemo));
     instalacionNueva();
     abrir();
-    const int otro = crearGrupo("Otro grupo");
+    // The exchanged code is free again, and the group of the same name has another one.
+    const int borrado = crearGrupo("Borrado");
     const int homonimo = crearGrupo(kGrupoDemo);
-    ASSERT_GE(otro, 0);
-    ASSERT_GE(homonimo, 0);
-    ASSERT_EQ(grupos().size(), 2);
+    const int otro = crearGrupo("Otro grupo");
+    ASSERT_EQ(borrado, exportado);
+    ventana->TreeViewGrupos()->setCurrentItem(nodoGrupo("Borrado"));
+    mensajes.Responder(mrYes);
+    pulsar("BitBtnDelGrupo");
+    ASSERT_EQ(grupos(), QStringList({kGrupoDemo, "Otro grupo"}));
+    mensajes.Limpiar();
 
     mensajes.Responder(mrYes);
     importar();
     ASSERT_EQ(mensajes.textos(), QStringList({pregunta(), Texto(166)}));
-    EXPECT_EQ(grupos().size(), 2);
-    ASSERT_NE(nodoGrupo("Otro grupo"), nullptr);
+    EXPECT_EQ(grupos(), QStringList({"Otro grupo", kGrupoDemo}));
     EXPECT_EQ(TFDMT_GestAlumnado::CodigoNodo(nodoGrupo("Otro grupo")), otro);
     QTreeWidgetItem* importado = nodoGrupo(kGrupoDemo);
     ASSERT_NE(importado, nullptr);
+    EXPECT_EQ(TFDMT_GestAlumnado::CodigoNodo(importado), exportado);
     EXPECT_NE(TFDMT_GestAlumnado::CodigoNodo(importado), homonimo);
-    EXPECT_EQ(TFDMT_GestAlumnado::CodigoNodo(importado), datos->cdsGrpFCodGrupo->AsInteger());
+    EXPECT_EQ(datos->cdsGrpFCodGrupo->AsInteger(), exportado);
     EXPECT_EQ(seleccionado(), importado);
     EXPECT_EQ(alumnos(importado).size(), 5);
 }

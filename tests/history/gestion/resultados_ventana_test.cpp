@@ -4,6 +4,7 @@
 #include <QTreeWidget>
 
 #include "DMT_Resultados.h"
+#include "DMT_VentanaGrupos.h"
 #include "GestionHistoria.h"
 #include "PaginaResultados.h"
 
