@@ -1,5 +1,7 @@
 #include "PaginaResultados.h"
 
+#include <QLabel>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "Cadenas.h"
@@ -12,6 +14,7 @@
 namespace {
 
 constexpr int kTextoSinHistorico = 127;
+constexpr int kTextoTitulo = 71032;
 
 QString Igual(const char* campo, int valor) {
     return QLatin1String(campo) + QStringLiteral(" = ") + QString::number(valor);
@@ -22,15 +25,37 @@ QString Igual(const char* campo, int valor) {
 TFDMT_PaginaResultados::TFDMT_PaginaResultados(TFDMT_GestAlumnado* gestion, TdmCDS& dm, QWidget* parent)
     : TPaginaGestion(gestion, "FDMT_PaginaResultados", kTag, parent),
       dm_(dm),
+      LabelTitulo(Titulo("LabelTitulo", Texto(kTextoTitulo).toUpper())),
+      ShapeLinea(Linea("ShapeLinea")),
+      LabelNombreGrupo(new QLabel(this)),
       resultados_(new TFDMT_Resultados(this)) {
+    // The frame of every class management page, without save and undo: nothing is edited here.
+    LabelNombreGrupo->setObjectName(QStringLiteral("LabelNombreGrupo"));
+    QFont negrita = LabelNombreGrupo->font();
+    negrita.setBold(true);
+    LabelNombreGrupo->setFont(negrita);
+    resultados_->SinTitulo();
     auto* capa = new QVBoxLayout(this);
-    capa->setContentsMargins(0, 0, 0, 0);
-    capa->addWidget(resultados_);
+    capa->setContentsMargins(24, 18, 24, 18);
+    capa->addWidget(LabelTitulo);
+    capa->addWidget(ShapeLinea);
+    capa->addSpacing(6);
+    capa->addWidget(LabelNombreGrupo);
+    capa->addSpacing(6);
+    // On a small screen the plots keep a size that can be read, and the page scrolls.
+    auto* area = new QScrollArea(this);
+    area->setObjectName(QStringLiteral("ScrollBoxResultados"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(resultados_);
+    capa->addWidget(area, 1);
     connect(resultados_, &TFDMT_Resultados::AlumnoElegido, this,
             [this](int codigo, bool subgrupo) { VerHistorico(codigo, subgrupo); });
 }
 
 void TFDMT_PaginaResultados::FormShow() {
+    PintarTituloYLinea(LabelTitulo, ShapeLinea);
+    LabelNombreGrupo->setText(dm_.cdsGrpFNombre->AsString());
     resultados_->MostrarGrupo(dm_.cdsGrpFCodGrupo->AsInteger());
 }
 

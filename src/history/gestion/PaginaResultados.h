@@ -2,6 +2,7 @@
 
 #include "PaginaGestion.h"
 
+class QLabel;
 class TdmCDS;
 class TFDMT_Resultados;
 
@@ -22,6 +23,9 @@ private:
     void VerHistorico(int codigo, bool subgrupo);
 
     TdmCDS& dm_;
+    QLabel* LabelTitulo;
+    QWidget* ShapeLinea;
+    QLabel* LabelNombreGrupo;
     TFDMT_Resultados* resultados_;
 };
 

@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QIcon>
 #include <QImageReader>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 #include <chrono>
 
 #include "AccesoLoginDatos.h"
@@ -76,6 +79,14 @@ void AbrirSinLogin(int tipoUsuario) {
 
 }  // namespace
 
+bool InstalarTraduccionQt() {
+    static QTranslator traductor;
+    if (!traductor.load(QLocale(QLocale::Spanish, QLocale::Spain), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return QCoreApplication::installTranslator(&traductor);
+}
+
 int EjecutarAverias(int argc, char** argv) {
     if (const auto salida = AtenderAyudaOVersion(argc, argv, "averias", QString::fromUtf8(kUso)))
         return *salida;
@@ -89,6 +100,7 @@ int EjecutarAverias(int argc, char** argv) {
 
     if (!cargarIcono(app)) return 1;
     crearIdioma();
+    InstalarTraduccionQt();
     static CapaMensajesVentanas ventanasDeMensaje;
     InstalarCapaMensajes(&ventanasDeMensaje);
 

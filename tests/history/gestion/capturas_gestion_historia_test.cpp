@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "Arranque.h"
 #include "CapaMensajesVentanas.h"
 #include "GestionHistoria.h"
 #include "IntercambioGestion.h"
@@ -33,6 +34,8 @@ TEST_F(CapturasGestionHistoria, ExportarEImportarUnGrupo) {
     const QString disco = carpeta.ruta() + "/MEMORIA USB";
     for (const char* sub : {"Apuntes", "Fotos de la excursión", "Programaciones"})
         QDir().mkpath(disco + "/" + sub);
+    // The folder dialog as the program shows it.
+    InstalarTraduccionQt();
     IntercambioGestion::ElegirCarpeta = nullptr;
     CapaMensajesVentanas ventanasMensaje;
     CapaMensajes* anterior = InstalarCapaMensajes(&ventanasMensaje);

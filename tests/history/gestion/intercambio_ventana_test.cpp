@@ -84,6 +84,7 @@ TEST_F(IntercambioVentana, UnGrupoDelMismoNombreSeReemplazaSoloSiElProfesorQuier
     importar();
     // Declined: only the question, the tree and the tables as they were.
     EXPECT_EQ(mensajes.textos(), QStringList{pregunta()});
+    EXPECT_EQ(mensajes.mensajes().front().imagen, DibujoPregunta);
     EXPECT_EQ(grupos(), QStringList{kGrupoDemo});
     EXPECT_EQ(TFDMT_GestAlumnado::CodigoNodo(nodoGrupo(kGrupoDemo)), antes);
     EXPECT_EQ(alumnos(nodoGrupo(kGrupoDemo)).size(), 5);
