@@ -318,7 +318,7 @@ void TFDMT_Accesibilidad::DBLookupComboBoxEquipoCloseUp() {
 }
 
 void TFDMT_Accesibilidad::habilitarImprimir() {
-    // The table is printed for one trainer, by the reports when the program has them.
+    // The table is printed for one trainer, and only when the reports are plugged in.
     RxSpeedButtonImprimir->setEnabled(TFDMT_GestAlumnado::ImprimirAccesos != nullptr &&
                                       DBLookupComboBoxEquipo->KeyValue().isValid());
 }
