@@ -136,6 +136,7 @@ void TFDMT_GestAlumnado::crearControles() {
     BitBtnDelGrupo = boton("BitBtnDelGrupo", QStringLiteral("&Eliminar  grupo"), "Eliminar");
     BitBtnExpGrupo = boton("BitBtnExpGrupo", QStringLiteral("&Crear disco con datos de grupos"), "Exportar");
     BitBtnImpGrupo = boton("BitBtnImpGrupo", QStringLiteral("C&argar datos grupo de disco"), "Importar");
+    BitBtnResultados = boton("BitBtnResultados", QStringLiteral("Resultados del grupo"), "Resultados");
     BitBtnActEquipos = boton("BitBtnActEquipos", QStringLiteral("Act/Desact. entrenadores"), "Entrenadores");
     BitBtnModContrasena =
         boton("BitBtnModContrasena", QStringLiteral("&Modificar contraseña profesor"), "Contrasena");
@@ -149,8 +150,8 @@ void TFDMT_GestAlumnado::crearControles() {
     columna->addWidget(ImageLogo);
     columna->addWidget(TextoLogo);
     columna->addSpacing(18);
-    for (QPushButton* b : {BitBtnNewGrupo, BitBtnDelGrupo, BitBtnExpGrupo, BitBtnImpGrupo, BitBtnActEquipos,
-                           BitBtnModContrasena, BitBtnGestAverias})
+    for (QPushButton* b : {BitBtnNewGrupo, BitBtnDelGrupo, BitBtnExpGrupo, BitBtnImpGrupo, BitBtnResultados,
+                           BitBtnActEquipos, BitBtnModContrasena, BitBtnGestAverias})
         columna->addWidget(b);
     columna->addStretch();
     columna->addWidget(BitBtnAyuda);
@@ -187,6 +188,12 @@ void TFDMT_GestAlumnado::crearControles() {
             [this](QTreeWidgetItem* nodo) { alExpandirOContraer(nodo, true); });
     connect(TreeViewGrupos_, &QTreeWidget::itemCollapsed, this,
             [this](QTreeWidgetItem* nodo) { alExpandirOContraer(nodo, false); });
+    // The results page leaves the selection as it was: a click on the selected node brings
+    // that node's page back.
+    connect(TreeViewGrupos_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* nodo) {
+        if (resultados_ && PaginaActual == resultados_ && nodo == TreeViewGrupos_->currentItem())
+            MostrarNodo(nodo);
+    });
     connect(BitBtnNewGrupo, &QPushButton::clicked, this, &TFDMT_GestAlumnado::NuevoGrupo);
     connect(BitBtnDelGrupo, &QPushButton::clicked, this, &TFDMT_GestAlumnado::EliminarGrupo);
     connect(BitBtnExpGrupo, &QPushButton::clicked, this, [this] {
@@ -195,6 +202,7 @@ void TFDMT_GestAlumnado::crearControles() {
     connect(BitBtnImpGrupo, &QPushButton::clicked, this, [this] {
         if (ImportarGrupo) ImportarGrupo(this);
     });
+    connect(BitBtnResultados, &QPushButton::clicked, this, &TFDMT_GestAlumnado::VerResultados);
     connect(BitBtnActEquipos, &QPushButton::clicked, this, &TFDMT_GestAlumnado::ActivarEquipos);
     connect(BitBtnModContrasena, &QPushButton::clicked, this, &TFDMT_GestAlumnado::ModificarContrasena);
     connect(BitBtnGestAverias, &QPushButton::clicked, this, &TFDMT_GestAlumnado::AbrirReparacionVirtual);
@@ -234,6 +242,7 @@ void TFDMT_GestAlumnado::ponerTextos() {
     BitBtnModContrasena->setText(TextoCatalogo(21007));
     BitBtnAyuda->setText(TextoCatalogo(21008));
     BitBtnActEquipos->setText(TextoCatalogo(21010));
+    BitBtnResultados->setText(Texto(71032));
     // The column is as wide as its longest caption, whatever the language.
     int ancho = 0;
     for (const QPushButton* b : PanelLeft->findChildren<QPushButton*>())
@@ -309,6 +318,7 @@ void TFDMT_GestAlumnado::LiberarPaginas() {
     acceso_ = nullptr;
     alumnos_ = nullptr;
     subgrupos_ = nullptr;
+    resultados_ = nullptr;
 }
 
 TFDMT_VentanaGrupos* TFDMT_GestAlumnado::PaginaGrupos() {
@@ -329,6 +339,11 @@ TPaginaGestion* TFDMT_GestAlumnado::PaginaAlumnos() {
 TPaginaGestion* TFDMT_GestAlumnado::PaginaSubgrupos() {
     if (!subgrupos_ && CrearPaginaSubgrupos) subgrupos_ = CrearPaginaSubgrupos(this, PanelRight);
     return subgrupos_;
+}
+
+TPaginaGestion* TFDMT_GestAlumnado::PaginaResultados() {
+    if (!resultados_ && CrearPaginaResultados) resultados_ = CrearPaginaResultados(this, PanelRight);
+    return resultados_;
 }
 
 // ------------------------------------------------ tree
@@ -623,6 +638,7 @@ void TFDMT_GestAlumnado::habilitarBotones(bool habilitados) {
     BitBtnModContrasena->setEnabled(habilitados && CambiarPassword != nullptr);
     BitBtnExpGrupo->setEnabled(habilitados && ExportarGrupo != nullptr);
     BitBtnImpGrupo->setEnabled(habilitados && ImportarGrupo != nullptr);
+    BitBtnResultados->setEnabled(habilitados && CrearPaginaResultados != nullptr);
 }
 
 void TFDMT_GestAlumnado::BloquearPanel() {
@@ -715,6 +731,19 @@ void TFDMT_GestAlumnado::ModificarContrasena() {
 void TFDMT_GestAlumnado::AbrirReparacionVirtual() {
     reparacionVirtual_ = true;
     close();
+}
+
+bool TFDMT_GestAlumnado::VerResultados() {
+    const std::optional<int> grupo = CodigoNodo(NodoGrupo(TreeViewGrupos_->currentItem()));
+    if (!grupo || !CrearPaginaResultados || !PuedeDejarNodo()) return false;
+    PaginaGrupo = PaginaAcceso = PaginaAlumno = PaginaSubgrupo = false;
+    TdmCDS& dm = *dmCDS;
+    if (dm.cdsGrpFCodGrupo->AsInteger() != *grupo) dm.LocalizarGrupo(*grupo);
+    TPaginaGestion* pagina = PaginaResultados();
+    // Shown again, it reads the histories again: practices may have been added meanwhile.
+    if (PaginaActual == pagina && pagina->isVisible()) pagina->FormShow();
+    MostrarPagina(pagina);
+    return true;
 }
 
 void MostrarGestAlumnado() {

@@ -229,7 +229,7 @@ TEST_F(Gestion, ReparacionVirtualCierraLaVentanaYLaPide) {
 TEST_F(Gestion, LosBotonesSinAccionTodaviaSiguenDesactivados) {
     TFDMT_GestAlumnado::CambiarPassword = nullptr;
     abrir();
-    for (const char* boton : {"BitBtnExpGrupo", "BitBtnImpGrupo", "BitBtnModContrasena"})
+    for (const char* boton : {"BitBtnExpGrupo", "BitBtnImpGrupo", "BitBtnResultados", "BitBtnModContrasena"})
         EXPECT_FALSE(ventana->findChild<QPushButton*>(boton)->isEnabled()) << boton;
     int cambios = 0;
     TFDMT_GestAlumnado::CambiarPassword = [&cambios] { ++cambios; };

@@ -142,7 +142,7 @@ QWidget* TFDMT_Resultados::crearGraficos() {
         graficos_[i] = new QChartView(caja);
         graficos_[i]->setObjectName(QStringLiteral("ChartView%1").arg(i + 1));
         graficos_[i]->setRenderHint(QPainter::Antialiasing);
-        graficos_[i]->setMinimumSize(280, 260);
+        graficos_[i]->setMinimumSize(240, 260);
         QPushButton* png = BotonPequeno(caja, "BtnPng");
         QPushButton* pdf = BotonPequeno(caja, "BtnPdf");
         connect(png, &QPushButton::clicked, this, [this, i] { pedirArchivoGrafico(i, false); });
@@ -208,6 +208,11 @@ void TFDMT_Resultados::ponerTextos() {
     for (QPushButton* b : findChildren<QPushButton*>(QStringLiteral("BtnPng"))) b->setText(Texto(71015));
     for (QPushButton* b : findChildren<QPushButton*>(QStringLiteral("BtnPdf"))) b->setText(Texto(71016));
     LabelPuntuacion->setText(Texto(71018));
+}
+
+void TFDMT_Resultados::SinTitulo() {
+    LabelTitulo->hide();
+    layout()->setContentsMargins(0, 0, 0, 0);
 }
 
 void TFDMT_Resultados::MostrarGrupo(int grupo) {
