@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStandardItemModel>
@@ -333,9 +334,12 @@ void TFDMT_Resultados::elegirFila(PorResultados por, int fila) {
 }
 
 bool TFDMT_Resultados::ExportarTabla(PorResultados por, const QString& archivo) {
-    QFile f(archivo);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        f.write(TextoCsv(TablaDe(resultados_, por))) < 0 || !f.flush()) {
+    // Spreadsheet programs read UTF-8 only after a byte-order mark; the file is written
+    // beside and renamed, so a failed write never leaves a cut table in its place.
+    QSaveFile f(archivo);
+    if (!f.open(QIODevice::WriteOnly) ||
+        f.write(QByteArray("\xEF\xBB\xBF") + TextoCsv(TablaDe(resultados_, por), "\r\n")) < 0 ||
+        !f.commit()) {
         MostrarMensaje(Texto(71017).arg(archivo), BotonesAceptar, DibujoError);
         return false;
     }
