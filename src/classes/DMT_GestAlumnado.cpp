@@ -90,6 +90,14 @@ void OrdenarHijos(QTreeWidgetItem* carpeta) {
     if (actual && hijos.contains(actual)) arbol->setCurrentItem(actual);
 }
 
+// Other PCs on the installation may have changed the class since the tree was drawn: a
+// node's page shows the files as they are now.
+void RefrescarClase(TdmCDS& dm) {
+    for (TClientDataSet* tabla :
+         {dm.cdsGrupo, dm.cdsAlumno, dm.cdsGrupoAlumno, dm.cdsSubgrupo, dm.cdsSemilla})
+        dm.RefrescarTabla(tabla);
+}
+
 int nivel(const QTreeWidgetItem* nodo) {
     int n = 0;
     for (const QTreeWidgetItem* p = nodo ? nodo->parent() : nullptr; p; p = p->parent()) ++n;
@@ -143,6 +151,7 @@ void TFDMT_GestAlumnado::crearControles() {
     BitBtnDelGrupo = boton("BitBtnDelGrupo", QStringLiteral("&Eliminar  grupo"), "Eliminar");
     BitBtnExpGrupo = boton("BitBtnExpGrupo", QStringLiteral("&Crear disco con datos de grupos"), "Exportar");
     BitBtnImpGrupo = boton("BitBtnImpGrupo", QStringLiteral("C&argar datos grupo de disco"), "Importar");
+    BitBtnResultados = boton("BitBtnResultados", QStringLiteral("Resultados del grupo"), "Resultados");
     BitBtnActEquipos = boton("BitBtnActEquipos", QStringLiteral("Act/Desact. entrenadores"), "Entrenadores");
     BitBtnModContrasena =
         boton("BitBtnModContrasena", QStringLiteral("&Modificar contraseña profesor"), "Contrasena");
@@ -156,8 +165,8 @@ void TFDMT_GestAlumnado::crearControles() {
     columna->addWidget(ImageLogo);
     columna->addWidget(TextoLogo);
     columna->addSpacing(18);
-    for (QPushButton* b : {BitBtnNewGrupo, BitBtnDelGrupo, BitBtnExpGrupo, BitBtnImpGrupo, BitBtnActEquipos,
-                           BitBtnModContrasena, BitBtnGestAverias})
+    for (QPushButton* b : {BitBtnNewGrupo, BitBtnDelGrupo, BitBtnExpGrupo, BitBtnImpGrupo, BitBtnResultados,
+                           BitBtnActEquipos, BitBtnModContrasena, BitBtnGestAverias})
         columna->addWidget(b);
     columna->addStretch();
     columna->addWidget(BitBtnAyuda);
@@ -194,6 +203,12 @@ void TFDMT_GestAlumnado::crearControles() {
             [this](QTreeWidgetItem* nodo) { alExpandirOContraer(nodo, true); });
     connect(TreeViewGrupos_, &QTreeWidget::itemCollapsed, this,
             [this](QTreeWidgetItem* nodo) { alExpandirOContraer(nodo, false); });
+    // The results page leaves the selection as it was: a click on the selected node brings
+    // that node's page back.
+    connect(TreeViewGrupos_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* nodo) {
+        if (resultados_ && PaginaActual == resultados_ && nodo == TreeViewGrupos_->currentItem())
+            MostrarNodo(nodo);
+    });
     connect(BitBtnNewGrupo, &QPushButton::clicked, this, &TFDMT_GestAlumnado::NuevoGrupo);
     connect(BitBtnDelGrupo, &QPushButton::clicked, this, &TFDMT_GestAlumnado::EliminarGrupo);
     connect(BitBtnExpGrupo, &QPushButton::clicked, this, [this] {
@@ -202,6 +217,7 @@ void TFDMT_GestAlumnado::crearControles() {
     connect(BitBtnImpGrupo, &QPushButton::clicked, this, [this] {
         if (ImportarGrupo) ImportarGrupo(this);
     });
+    connect(BitBtnResultados, &QPushButton::clicked, this, &TFDMT_GestAlumnado::VerResultados);
     connect(BitBtnActEquipos, &QPushButton::clicked, this, &TFDMT_GestAlumnado::ActivarEquipos);
     connect(BitBtnModContrasena, &QPushButton::clicked, this, &TFDMT_GestAlumnado::ModificarContrasena);
     connect(BitBtnGestAverias, &QPushButton::clicked, this, &TFDMT_GestAlumnado::AbrirReparacionVirtual);
@@ -241,6 +257,7 @@ void TFDMT_GestAlumnado::ponerTextos() {
     BitBtnModContrasena->setText(TextoCatalogo(21007));
     BitBtnAyuda->setText(TextoCatalogo(21008));
     BitBtnActEquipos->setText(TextoCatalogo(21010));
+    BitBtnResultados->setText(Texto(71032));
     // The column is as wide as its longest caption, whatever the language.
     int ancho = 0;
     for (const QPushButton* b : PanelLeft->findChildren<QPushButton*>())
@@ -316,6 +333,7 @@ void TFDMT_GestAlumnado::LiberarPaginas() {
     acceso_ = nullptr;
     alumnos_ = nullptr;
     subgrupos_ = nullptr;
+    resultados_ = nullptr;
 }
 
 TFDMT_VentanaGrupos* TFDMT_GestAlumnado::PaginaGrupos() {
@@ -336,6 +354,11 @@ TFDMT_VentanaAlumnos* TFDMT_GestAlumnado::PaginaAlumnos() {
 TFDMT_VentanaSubgrupos* TFDMT_GestAlumnado::PaginaSubgrupos() {
     if (!subgrupos_) subgrupos_ = new TFDMT_VentanaSubgrupos(this, PanelRight);
     return subgrupos_;
+}
+
+TPaginaGestion* TFDMT_GestAlumnado::PaginaResultados() {
+    if (!resultados_ && CrearPaginaResultados) resultados_ = CrearPaginaResultados(this, PanelRight);
+    return resultados_;
 }
 
 // ------------------------------------------------ tree
@@ -543,6 +566,7 @@ bool TFDMT_GestAlumnado::SeleccionarNodo(QTreeWidgetItem* nodo) {
 
 void TFDMT_GestAlumnado::MostrarNodo(QTreeWidgetItem* nodo) {
     TdmCDS& dm = *dmCDS;
+    RefrescarClase(dm);
     PaginaGrupo = PaginaAcceso = PaginaAlumno = PaginaSubgrupo = false;
     TdmCDS::QuitarFiltro(dm.cdsSubgrupo);
     TdmCDS::QuitarFiltro(dm.cdsSemilla);
@@ -656,6 +680,7 @@ void TFDMT_GestAlumnado::habilitarBotones(bool habilitados) {
     BitBtnModContrasena->setEnabled(habilitados && CambiarPassword != nullptr);
     BitBtnExpGrupo->setEnabled(habilitados && ExportarGrupo != nullptr);
     BitBtnImpGrupo->setEnabled(habilitados && ImportarGrupo != nullptr);
+    BitBtnResultados->setEnabled(habilitados && CrearPaginaResultados != nullptr);
 }
 
 void TFDMT_GestAlumnado::BloquearPanel() {
@@ -748,6 +773,19 @@ void TFDMT_GestAlumnado::ModificarContrasena() {
 void TFDMT_GestAlumnado::AbrirReparacionVirtual() {
     reparacionVirtual_ = true;
     close();
+}
+
+bool TFDMT_GestAlumnado::VerResultados() {
+    const std::optional<int> grupo = CodigoNodo(NodoGrupo(TreeViewGrupos_->currentItem()));
+    if (!grupo || !CrearPaginaResultados || !PuedeDejarNodo()) return false;
+    PaginaGrupo = PaginaAcceso = PaginaAlumno = PaginaSubgrupo = false;
+    TdmCDS& dm = *dmCDS;
+    if (dm.cdsGrpFCodGrupo->AsInteger() != *grupo) dm.LocalizarGrupo(*grupo);
+    TPaginaGestion* pagina = PaginaResultados();
+    // Shown again, it reads the histories again: practices may have been added meanwhile.
+    if (PaginaActual == pagina && pagina->isVisible()) pagina->FormShow();
+    MostrarPagina(pagina);
+    return true;
 }
 
 void MostrarGestAlumnado() {

@@ -55,6 +55,9 @@ public:
     TFDMT_Accesibilidad* PaginaAccesibilidad();
     TFDMT_VentanaAlumnos* PaginaAlumnos();
     TFDMT_VentanaSubgrupos* PaginaSubgrupos();
+    // The results page of the current group, made by this on first use.
+    static inline std::function<TPaginaGestion*(TFDMT_GestAlumnado*, QWidget* panel)> CrearPaginaResultados;
+    TPaginaGestion* PaginaResultados();
 
     // ------------------------------------------------ tree
     QTreeWidget* TreeViewGrupos() const { return TreeViewGrupos_; }
@@ -93,6 +96,9 @@ public:
     void ActivarEquipos();
     void ModificarContrasena();
     void AbrirReparacionVirtual();
+    // Shows the results page of the selected node's group, by the rules for leaving a page;
+    // the tree keeps its selection. False when the current page may not be left.
+    bool VerResultados();
     void Ayuda();
     // The teacher asked for the workstation: it opens once this window has closed.
     bool ReparacionVirtualPedida() const { return reparacionVirtual_; }
@@ -146,6 +152,7 @@ private:
     QPushButton* BitBtnActEquipos;
     QPushButton* BitBtnModContrasena;
     QPushButton* BitBtnGestAverias;
+    QPushButton* BitBtnResultados;
     QPushButton* BitBtnAyuda;
     QPushButton* BitBtnSalir;
     QWidget* PanelRight;
@@ -154,6 +161,7 @@ private:
     TFDMT_Accesibilidad* acceso_ = nullptr;
     TFDMT_VentanaAlumnos* alumnos_ = nullptr;
     TFDMT_VentanaSubgrupos* subgrupos_ = nullptr;
+    TPaginaGestion* resultados_ = nullptr;
     // The data module holds the tree back while a row is being inserted.
     bool reaccionesDatos_ = true;
     // The window's own changes to the tree do not count as the user's.
