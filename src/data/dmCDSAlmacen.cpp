@@ -64,8 +64,10 @@ void TdmCDS::AsignarCodigos() {
         tabla->CampoCodigo = tabla->Fields().front()->FieldName();
         tabla->OnRecodificar = recodificar;
     }
-    // Seed identifiers are never given again.
+    // Seed and subgroup identifiers are never given again: a subgroup's code names its
+    // practices in its members' histories, which outlive it.
     cdsSemilla->CodigoSinReutilizar = true;
+    cdsSubgrupo->CodigoSinReutilizar = true;
 }
 
 void TdmCDS::AsignarManejadoresAlmacen() {
@@ -76,13 +78,7 @@ void TdmCDS::AsignarManejadoresAlmacen() {
                 ds->SetFileName(RutasDatos::Archivo(CarpetaGrupoActual(), ds->Name));
         };
     }
-    cdsSubgrupo->AfterOpen = [this](TClientDataSet* ds) {
-        cdsSubgrupoLUp->Close();
-        if (!QFileInfo::exists(ds->FileName())) return;
-        cdsSubgrupoLUp->SetAggregatesActive(true);
-        cdsSubgrupoLUp->LoadFromFile(ds->FileName());
-        cdsSubgrupoLUp->SetReadOnly(true);
-    };
+    cdsSubgrupo->AfterOpen = [this](TClientDataSet*) { RecargarSubgruposGuardados(); };
     cdsGrupo->AfterOpen = [this](TClientDataSet*) { ClonarGrupo(); };
     cdsCodigos->AfterPost = [this](TClientDataSet* ds) { SalvarTabla(ds); };
 
@@ -440,7 +436,7 @@ int TdmCDS::SiguienteCodigo(TClientDataSet* tabla, bool asignar) {
     int codigo = 0;
     try {
         const std::vector<int> codigos = CodigosEnUso(tabla);
-        if (tabla == cdsSemilla) {
+        if (tabla->CodigoSinReutilizar) {
             codigo = cdsCodFUltimo->AsInteger() + 1;
             for (int usado : codigos) codigo = std::max(codigo, usado + 1);
         } else {

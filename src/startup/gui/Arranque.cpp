@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QIcon>
 #include <QImageReader>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 #include <chrono>
 
 #include "AccesoLoginDatos.h"
@@ -21,6 +24,7 @@
 #include "DMT_ModifPassword.h"
 #include "DMT_Password.h"
 #include "DMT_VentanaHistorico.h"
+#include "EnlacesGestion.h"
 #include "FichaPersonalDatos.h"
 #include "FormActivo.h"
 #include "Idioma.h"
@@ -77,6 +81,14 @@ void AbrirSinLogin(int tipoUsuario) {
 
 }  // namespace
 
+bool InstalarTraduccionQt() {
+    static QTranslator traductor;
+    if (!traductor.load(QLocale(QLocale::Spanish, QLocale::Spain), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return QCoreApplication::installTranslator(&traductor);
+}
+
 int EjecutarAverias(int argc, char** argv) {
     if (const auto salida = AtenderAyudaOVersion(argc, argv, "averias", QString::fromUtf8(kUso)))
         return *salida;
@@ -90,6 +102,7 @@ int EjecutarAverias(int argc, char** argv) {
 
     if (!cargarIcono(app)) return 1;
     crearIdioma();
+    InstalarTraduccionQt();
     static CapaMensajesVentanas ventanasDeMensaje;
     InstalarCapaMensajes(&ventanasDeMensaje);
 
@@ -113,6 +126,7 @@ int EjecutarAverias(int argc, char** argv) {
     TFDMT_GestAlumnado::CambiarPassword = [] { CambiarPasswordProfesor(); };
     TFDMT_GestAlumnado::VerHistorico = MostrarVentanaHistorico;
     TFDMT_GestAverias::MostrarHistorico = MostrarHistoricoPuesto;
+    EnlazarGestionHistoria(datos);
     acceso.abrirPuesto = [](int tipo) { AbrirSinLogin(tipo); };
     TFDMT_Password login(acceso);
     TFDMT_EscogerCaratula modelos;  // kept hidden for the life of the program

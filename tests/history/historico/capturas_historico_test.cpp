@@ -5,7 +5,6 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "Cadenas.h"
 #include "DMT_AVGestHistorico.h"
 #include "DMT_VentanaHistorico.h"
 #include "GestionDemo.h"
@@ -34,8 +33,7 @@ TEST_F(CapturasHistorico, NavegadorDelProfesor) {
     grupo->setExpanded(true);
     grupo->child(TFDMT_GestAlumnado::CarpetaAlumnos)->setExpanded(true);
     ASSERT_TRUE(datos->cdsGrupoAlumno->Locate("cdsGrpAlFPtrAlumno", 2));
-    datos->AbrirHistoricoSiExiste(FormatoCodigo(2));
-    TdmCDS::AplicarFiltro(datos->cdsReparacion, "cdsRepFPtrGrupo = 1 and cdsRepFPtrSubgrupo = -1");
+    ASSERT_TRUE(datos->PrepararHistoricoAlumno());
     TFDMT_GestAlumnado::VerHistorico(ventana.get(), "Alumno");
     guardar(ventana.get(), "historico_1_lista_general");
     ventana->PaginaActual->findChild<QRadioButton*>("RadioButtonUnaAveria")->click();

@@ -42,17 +42,14 @@ protected:
     // As the student page does before it shows the browser.
     TFDMT_VentanaHistorico* verAlumno(int alumno) {
         EXPECT_TRUE(datos->cdsGrupoAlumno->Locate("cdsGrpAlFPtrAlumno", alumno));
-        datos->AbrirHistoricoSiExiste(FormatoCodigo(alumno));
-        TdmCDS::AplicarFiltro(datos->cdsReparacion,
-                              QStringLiteral("cdsRepFPtrGrupo = %1 and cdsRepFPtrSubgrupo = -1").arg(kGrupo));
+        EXPECT_TRUE(datos->PrepararHistoricoAlumno());
         TFDMT_GestAlumnado::VerHistorico(ventana.get(), "Alumno");
         return navegador();
     }
     // As the subgroup page does.
     TFDMT_VentanaHistorico* verSubgrupo() {
         EXPECT_TRUE(datos->cdsSubgrupo->Locate("cdsSubFCodSubgrupo", kSubgrupo));
-        datos->AbrirHistoricoSiExiste(FormatoCodigo(datos->cdsSubFPtrAlumno->AsInteger()));
-        TdmCDS::AplicarFiltro(datos->cdsReparacion, QStringLiteral("cdsRepFPtrSubgrupo = %1").arg(kSubgrupo));
+        EXPECT_TRUE(datos->PrepararHistoricoSubgrupo());
         TFDMT_GestAlumnado::VerHistorico(ventana.get(), "Subgrupo");
         return navegador();
     }
