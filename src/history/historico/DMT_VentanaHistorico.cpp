@@ -8,6 +8,8 @@
 
 #include "DMT_GestAlumnado.h"
 #include "DMT_UtilHistorico.h"
+#include "DMT_VentanaAlumnos.h"
+#include "DMT_VentanaSubgrupos.h"
 #include "Idioma.h"
 #include "Mensajes.h"
 #include "RotulosPanel.h"
@@ -110,10 +112,7 @@ void TFDMT_VentanaHistorico::FormShow() {
                    : dm_.cdsSubFNombre->AsString();
     LabelNombreGrupo->setText(dm_.cdsGrpFNombre->AsString() + QStringLiteral(" - ") + propietario);
     SpeedBHojaCalculo->setEnabled(static_cast<bool>(ExportarHojaCalculo));
-    // The owner's page comes from the student or subgroup editor, when there is one.
-    const auto& crearPagina =
-        EsAlumno() ? TFDMT_GestAlumnado::CrearPaginaAlumnos : TFDMT_GestAlumnado::CrearPaginaSubgrupos;
-    BitBtnVerDatos->setEnabled(Gestion() && crearPagina);
+    BitBtnVerDatos->setEnabled(Gestion() != nullptr);
     PintarTituloYLinea(LabelTitulo, ShapeLinea);
     vista_->Repintar();
     // The caller's filter keeps the owner to its own practices in this group, also for a
@@ -184,7 +183,10 @@ void TFDMT_VentanaHistorico::SpeedBImpHistoricoClick() {
 
 void TFDMT_VentanaHistorico::BitBtnVerDatosClick() {
     TFDMT_GestAlumnado* gestion = Gestion();
-    gestion->MostrarPagina(EsAlumno() ? gestion->PaginaAlumnos() : gestion->PaginaSubgrupos());
+    if (EsAlumno())
+        gestion->MostrarPagina(gestion->PaginaAlumnos());
+    else
+        gestion->MostrarPagina(gestion->PaginaSubgrupos());
 }
 
 void MostrarVentanaHistorico(TFDMT_GestAlumnado* gestion, const QString& tipoHistorico) {

@@ -5,13 +5,16 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTreeWidget>
 #include <set>
 
 #include "Cadenas.h"
 #include "ControlesDatos.h"
 #include "DMT_UtilHistorico.h"
+#include "DMT_VentanaAlumnos.h"
 #include "DMT_VentanaGrupos.h"
 #include "DMT_VentanaHistorico.h"
+#include "DMT_VentanaSubgrupos.h"
 #include "FechaHora.h"
 #include "GestionDemo.h"
 #include "RutasDatos.h"
@@ -364,24 +367,36 @@ TEST_F(NavegadorHistorico, LaHojaDeCalculoSeOfreceCuandoHayQuienLaEscriba) {
     EXPECT_EQ(pedida, navegador());
 }
 
-TEST_F(NavegadorHistorico, VerDatosVuelveALaPaginaDelAlumno) {
-    // Without a student editor there is no page to go back to.
-    verAlumno(2);
-    EXPECT_FALSE(control<QPushButton>("BitBtnVerDatos")->isEnabled());
-    TPaginaGestion* paginaAlumnos = nullptr;
-    TFDMT_GestAlumnado::CrearPaginaAlumnos = [&](TFDMT_GestAlumnado* g, QWidget* panel) {
-        struct Pagina : TPaginaGestion {
-            using TPaginaGestion::TPaginaGestion;
-            void FormShow() override {}
-        };
-        paginaAlumnos = new Pagina(g, "FDMT_VentanaAlumnos", 3, panel);
-        return paginaAlumnos;
-    };
+TEST_F(NavegadorHistorico, VerDatosVuelveALaPaginaDelPropietario) {
     verAlumno(2);
     control<QPushButton>("BitBtnVerDatos")->click();
-    TFDMT_GestAlumnado::CrearPaginaAlumnos = nullptr;
-    ASSERT_NE(paginaAlumnos, nullptr);
-    EXPECT_EQ(ventana->PaginaActual, paginaAlumnos);
+    EXPECT_EQ(ventana->PaginaActual, ventana->PaginaAlumnos());
+    // The student page lists the student's own subgroups; the subgroup page has them all.
+    TdmCDS::QuitarFiltro(datos->cdsSubgrupo);
+    verSubgrupo();
+    control<QPushButton>("BitBtnVerDatos")->click();
+    EXPECT_EQ(ventana->PaginaActual, ventana->PaginaSubgrupos());
+    // Hidden, the browser left the practices and seeds unfiltered.
+    EXPECT_FALSE(datos->cdsSemilla->Filtered());
+}
+
+TEST_F(NavegadorHistorico, ElBotonDeLaPaginaDelAlumnoAbreSuHistorico) {
+    QTreeWidgetItem* alumnos = nodoGrupo("1º Electromecánica")->child(TFDMT_GestAlumnado::CarpetaAlumnos);
+    alumnos->setExpanded(true);
+    QTreeWidgetItem* nodo = nullptr;
+    for (int i = 0; i < alumnos->childCount(); ++i)
+        if (TFDMT_GestAlumnado::CodigoNodo(alumnos->child(i)) == 2) nodo = alumnos->child(i);
+    ASSERT_NE(nodo, nullptr);
+    ASSERT_TRUE(ventana->SeleccionarNodo(nodo));
+    const int alumno = datos->cdsGrpAlFPtrAlumno->AsInteger();
+    ASSERT_EQ(alumno, 2);
+    pulsar("BitBtnVerHistorico");
+    ASSERT_NE(navegador(), nullptr);
+    EXPECT_EQ(navegador()->FiltroBase(), "cdsRepFPtrGrupo = 1 and cdsRepFPtrSubgrupo = -1");
+    const std::vector<int> propias = practicasEnArchivo(
+        alumno, [](TClientDataSet& t) { return propia(t, t.FieldByName("cdsRepFPtrEquipo")->AsInteger()); });
+    ASSERT_FALSE(propias.empty());
+    EXPECT_EQ(codigosEnGrid().size(), propias.size());
 }
 
 // Column rules, per viewer and repair level.
