@@ -1,6 +1,8 @@
 #include "EnlacesGestion.h"
 
 #include "DMT_GestAlumnado.h"
+#include "DMT_VentanaHistorico.h"
+#include "HojaCalculoGrupo.h"
 #include "InformeDirecto.h"
 #include "IntercambioGestion.h"
 #include "PaginaResultados.h"
@@ -23,6 +25,11 @@ void EnlazarGestionHistoria(TdmCDS& dm) {
         if (dm.EquipoCargado() != equipo) dm.AbrirTablasEquipo(equipo);
         MostrarInformeDirecto(dm, TipoInforme::Accesibilidad, equipo,
                               QStringLiteral("Informes\\Informe9.frf"), padre);
+    };
+    TFDMT_VentanaHistorico::ExportarHojaCalculo = [](TFDMT_VentanaHistorico* navegador) {
+        const int equipo = navegador->CodigoEquipo();
+        ExportarHojaCalculoGrupo(navegador->CodigoGrupo(),
+                                 equipo > 0 ? std::optional<int>(equipo) : std::nullopt, navegador);
     };
     TFDMT_GestAlumnado::ImprimirContrasenas = [&dm](QWidget* padre) {
         MostrarInformeDirecto(dm, TipoInforme::Contrasenas, dm.cdsEFCodEquipo->AsInteger(),

@@ -4,6 +4,7 @@
 #include <QTreeWidget>
 
 #include "DMT_Informes.h"
+#include "DMT_VentanaHistorico.h"
 #include "EnlacesGestion.h"
 #include "IntercambioGestion.h"
 
@@ -29,6 +30,7 @@ void GestionHistoria::TearDown() {
     TFDMT_GestAlumnado::ImprimirAccesos = nullptr;
     TFDMT_GestAlumnado::ImprimirContrasenas = nullptr;
     TFDMT_GestAlumnado::VerHistorico = nullptr;
+    TFDMT_VentanaHistorico::ExportarHojaCalculo = nullptr;
 }
 
 void GestionHistoria::instalacionNueva() {
