@@ -18,11 +18,14 @@ int OrdenExportarGrupo(const QStringList& argumentos, QTextStream& salida, QText
 int OrdenImportarGrupo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenInstalacion(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenResultados(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
+int OrdenImportarAlumnos(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenDemo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 
 inline constexpr const char* kUsoResultados =
     "INSTALACION GRUPO [--equipo E] [--modo libre|tutorizada] [--desde AAAA-MM-DD] [--hasta AAAA-MM-DD] "
     "[--por averia|alumno|semana]";
+
+inline constexpr const char* kUsoImportarAlumnos = "INSTALACION GRUPO FICHERO.csv";
 
 // Exit statuses.
 constexpr int kSalidaBien = 0;
