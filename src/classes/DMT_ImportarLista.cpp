@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "FormActivo.h"
@@ -34,6 +35,9 @@ constexpr int kTextoAnadidos = 72012;
 constexpr int kTextoNingunAlumno = 72032;
 
 enum Columna { ColLinea, ColNombre, ColApellido1, ColApellido2, ColResultado, NumColumnas };
+
+// Names get room enough for a usual name; longer ones widen their column.
+constexpr int kAnchoNombres = 150;
 
 // A refused line stands out on a light red, its reason in dark red.
 const QColor kFondoRechazada(253, 226, 226);
@@ -77,7 +81,7 @@ TFDMT_ImportarLista::TFDMT_ImportarLista(const QString& archivo, ListaAlumnos li
     todo->addWidget(LabelTitulo);
     todo->addWidget(GridLista, 1);
     todo->addLayout(botones);
-    resize(820, 520);
+    resize(900, 540);
     connect(BitBtnAceptar, &QPushButton::clicked, this, &TFDMT_ImportarLista::BitBtnAceptarClick);
     connect(BitBtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
     cargar();
@@ -97,7 +101,11 @@ void TFDMT_ImportarLista::showEvent(QShowEvent* evento) {
     BitBtnAceptar->setText(Texto(kTextoAnadir));
     BitBtnCancelar->setText(Texto(1));
     GridLista->resizeColumnsToContents();
+    for (int c = ColNombre; c <= ColApellido2; ++c)
+        GridLista->setColumnWidth(c, std::max(GridLista->columnWidth(c), kAnchoNombres));
     GridLista->horizontalHeader()->setStretchLastSection(true);
+    GridLista->resizeRowsToContents();
+    BitBtnAceptar->setFocus();
 }
 
 void TFDMT_ImportarLista::cargar() {
@@ -110,6 +118,11 @@ void TFDMT_ImportarLista::cargar() {
         GridLista->setItem(fila, ColApellido2, Celda(l.alumno.apellido2));
         QTableWidgetItem* resultado = Celda(l.Aceptada() ? Texto(kTextoSeAnadira) : l.Motivo());
         GridLista->setItem(fila, ColResultado, resultado);
+        if (l.rechazo == MotivoRechazo::Ilegible) {
+            // The names could not be told apart: the line itself shows where it is wrong.
+            GridLista->item(fila, ColNombre)->setText(l.texto);
+            GridLista->setSpan(fila, ColNombre, 1, ColApellido2 - ColNombre + 1);
+        }
         if (!l.Aceptada()) {
             for (int c = 0; c < NumColumnas; ++c) GridLista->item(fila, c)->setBackground(kFondoRechazada);
             resultado->setForeground(kTextoRechazada);

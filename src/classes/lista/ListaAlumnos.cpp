@@ -252,10 +252,12 @@ ListaAlumnos LeerListaAlumnos(const QByteArray& contenido, const std::vector<Nom
         if (valores && Vacia(*valores)) continue;  // blank, or a spreadsheet's empty row
         LineaLista l;
         l.linea = i + 1;
-        if (valores)
+        if (valores) {
             comprobacion.Comprobar(*valores, l);
-        else
+        } else {
             l.rechazo = MotivoRechazo::Ilegible;
+            l.texto = lineas[i].trimmed();
+        }
         lista.lineas.push_back(l);
     }
     return lista;

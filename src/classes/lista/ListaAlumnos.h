@@ -37,6 +37,7 @@ struct LineaLista {
     QString columna;                       // DemasiadoLargo: the column's name in the header
     int anchura = 0;                       // DemasiadoLargo: the field's width
     int lineaAnterior = 0;                 // Repetido: the line that has the student first
+    QString texto;                         // Ilegible: the line as it is in the file
 
     bool Aceptada() const { return !rechazo.has_value(); }
     // Why the line is refused, as the user reads it; empty for an accepted line.
