@@ -160,6 +160,21 @@ TEST_F(ImportarAlumnosOrden, UnaCarpetaDeGrupoDeSoloLecturaNoDejaNadaAMedias) {
     EXPECT_EQ(miembros(), 5);
 }
 
+// Whether the process has stopped itself: it says so just before it stops, and a SIGCONT
+// sent in between would be lost.
+bool Parado(qint64 pid) {
+    for (int intento = 0; intento < 1000; ++intento) {
+        QFile estado(QString("/proc/%1/stat").arg(pid));
+        if (estado.open(QIODevice::ReadOnly)) {
+            const QByteArray linea = estado.readAll();
+            const qsizetype fin = linea.lastIndexOf(')');
+            if (fin >= 0 && linea.mid(fin + 2, 1) == "T") return true;
+        }
+        ::usleep(10000);
+    }
+    return false;
+}
+
 QByteArray ListaDe(const QString& prefijo, int n) {
     QByteArray csv = "Nombre;Apellido1;Apellido2\n";
     for (int i = 1; i <= n; ++i) csv += QString("%1 %2;Apellido%2;Segundo\n").arg(prefijo).arg(i).toUtf8();
@@ -170,8 +185,8 @@ QByteArray ListaDe(const QString& prefijo, int n) {
 // a member afterwards, and no code or password repeats.
 TEST_F(ImportarAlumnosOrden, DosALaVezEnElMismoGrupoDejanCienMiembrosDistintos) {
     QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
-    // Each stops when its list is read, so that both take their codes at the same moment.
-    entorno.insert("AVERIAS_DATOS_PARAR_EN", "lista");
+    // Each stops once it has taken its codes (the same ones) and before it writes anything.
+    entorno.insert("AVERIAS_DATOS_PARAR_EN", "codigos");
     std::vector<std::unique_ptr<QProcess>> procesos;
     for (const char* quien : {"Ana", "Luis"}) {
         auto p = std::make_unique<QProcess>();
@@ -183,13 +198,16 @@ TEST_F(ImportarAlumnosOrden, DosALaVezEnElMismoGrupoDejanCienMiembrosDistintos) 
     }
     for (auto& p : procesos) {
         QByteArray salida;
-        while (!salida.contains("Parado en lista") && p->waitForReadyRead(30000)) salida += p->readAllStandardOutput();
-        ASSERT_TRUE(salida.contains("Parado en lista")) << p->readAllStandardError().toStdString();
+        while (!salida.contains("Parado en codigos") && p->waitForReadyRead(30000))
+            salida += p->readAllStandardOutput();
+        ASSERT_TRUE(salida.contains("Parado en codigos")) << p->readAllStandardError().toStdString();
+        ASSERT_TRUE(Parado(p->processId()));
     }
     for (auto& p : procesos) ::kill(static_cast<pid_t>(p->processId()), SIGCONT);
     for (auto& p : procesos) {
         ASSERT_TRUE(p->waitForFinished(60000));
         EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+        // One line per student it added (its stop line was read already).
         EXPECT_EQ(Lineas(QString::fromUtf8(p->readAllStandardOutput())).size(), 50);
     }
     auto tabla = leer("BDs/cdsAlumno.cds");
@@ -209,6 +227,10 @@ TEST_F(ImportarAlumnosOrden, DosALaVezEnElMismoGrupoDejanCienMiembrosDistintos) 
     for (grupo->First(); !grupo->Eof(); grupo->Next())
         socios.insert(grupo->FieldByName("cdsGrpAlFPtrAlumno")->AsInteger());
     EXPECT_EQ(socios, codigos);
+    // Both had taken the same codes: the second to write moved its students to free ones.
+    QFile diario(carpeta.archivo("demo/averias.log"));
+    ASSERT_TRUE(diario.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(diario.readAll()).contains("lo tomó otro puesto"));
 }
 
 }  // namespace

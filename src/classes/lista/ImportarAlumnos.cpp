@@ -66,10 +66,11 @@ public:
 
     // The students with their codes and passwords, written to their file; the file may
     // give some of them another code (another PC took theirs meanwhile).
-    bool Alumnos(const std::vector<NombreAlumno>& alumnos) {
+    bool Alumnos(const std::vector<NombreAlumno>& alumnos, const std::function<void()>& codigosTomados) {
         TClientDataSet* tabla = dm_.cdsAlumno;
         try {
             const std::vector<int> codigos = dm_.SiguientesCodigos(tabla, static_cast<int>(alumnos.size()));
+            if (codigosTomados) codigosTomados();
             for (std::size_t i = 0; i < alumnos.size(); ++i) {
                 tabla->Append();
                 dm_.cdsAFCodAlumno->SetAsInteger(codigos[i]);
@@ -204,14 +205,15 @@ bool PuedeImportar(TdmCDS& dm) {
     return true;
 }
 
-ResultadoImportacion ImportarAlumnos(TdmCDS& dm, const std::vector<NombreAlumno>& alumnos) {
+ResultadoImportacion ImportarAlumnos(TdmCDS& dm, const std::vector<NombreAlumno>& alumnos,
+                                     const std::function<void()>& codigosTomados) {
     ResultadoImportacion resultado;
     if (alumnos.empty() || !PuedeImportar(dm)) return resultado;
     {
         EstadoCursor posicionAlumnos(dm.cdsAlumno, false);
         EstadoCursor posicionMiembros(dm.cdsGrupoAlumno, false);
         Importacion importacion(dm);
-        if (importacion.Alumnos(alumnos) && importacion.Miembros()) {
+        if (importacion.Alumnos(alumnos, codigosTomados) && importacion.Miembros()) {
             resultado.correcto = true;
             resultado.anadidos = importacion.Anadidos();
         }

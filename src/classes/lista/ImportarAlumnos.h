@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "ListaAlumnos.h"
@@ -30,5 +31,7 @@ bool PuedeImportar(TdmCDS& dm);
 // membership row. Either all are added and saved, or none: a save that fails is reported
 // through the message layer and what was already written is taken back. Another program
 // adding students at the same time keeps its own; a code it took meanwhile makes the
-// student here get the next free one.
-ResultadoImportacion ImportarAlumnos(TdmCDS& dm, const std::vector<NombreAlumno>& alumnos);
+// student here get the next free one. `codigosTomados` runs once the codes are taken and
+// before anything is written (where the command line lets a test start two imports at once).
+ResultadoImportacion ImportarAlumnos(TdmCDS& dm, const std::vector<NombreAlumno>& alumnos,
+                                     const std::function<void()>& codigosTomados = {});

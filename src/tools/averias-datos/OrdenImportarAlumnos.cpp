@@ -31,9 +31,9 @@ int OrdenImportarAlumnos(const QStringList& argumentos, QTextStream& salida, QTe
         errores << "averias-datos: " << Texto(72032) << '\n';
         return kSalidaArchivo;
     }
-    PararSiSePide(QStringLiteral("lista"), salida);
     // A failure has been told on the error output by the message layer.
-    const ResultadoImportacion r = ImportarAlumnos(dm, alumnos);
+    const ResultadoImportacion r =
+        ImportarAlumnos(dm, alumnos, [&salida] { PararSiSePide(QStringLiteral("codigos"), salida); });
     if (!r.correcto) return kSalidaArchivo;
     for (const AlumnoAnadido& a : r.anadidos)
         salida << FormatoCodigo(a.codigo) << '\t' << a.alumno.Completo() << '\t' << a.password << '\n';

@@ -29,6 +29,6 @@ int SinInstalacion(const QString& carpeta, QTextStream& errores);
 // Makes current the group named so, or else the group of that code.
 bool ElegirGrupo(TdmCDS& dm, const QString& grupo);
 
-// With AVERIAS_DATOS_PARAR_EN set to a stage ("leyendo", "alumno:N", "poniendo:N", "lista"),
+// With AVERIAS_DATOS_PARAR_EN set to a stage ("leyendo", "alumno:N", "poniendo:N", "codigos"),
 // the command stops itself there, so that a test can kill it half way or start two at once.
 void PararSiSePide(const QString& etapa, QTextStream& salida);
