@@ -91,8 +91,9 @@ void TFDMT_ImportarLista::showEvent(QShowEvent* evento) {
     QDialog::showEvent(evento);
     FijarFormActivo(this);
     setWindowTitle(Texto(kTextoTitulo));
-    LabelTitulo->setText(Texto(kTextoCabecera).arg(dmCDS->cdsGrpFNombre->AsString(),
-                                                    QDir::toNativeSeparators(QFileInfo(archivo_).fileName())));
+    LabelTitulo->setText(
+        Texto(kTextoCabecera)
+            .arg(dmCDS->cdsGrpFNombre->AsString(), QDir::toNativeSeparators(QFileInfo(archivo_).fileName())));
     QStringList columnas;
     for (int c = 0; c < NumColumnas; ++c) columnas << Texto(kTextoColumnas + c);
     GridLista->setHorizontalHeaderLabels(columnas);

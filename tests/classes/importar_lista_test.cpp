@@ -1,12 +1,12 @@
 #include <QApplication>
-#include <QFile>
-#include <functional>
-#include <set>
 #include <QEventLoop>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
+#include <functional>
+#include <set>
 
 #include "DMT_ImportarLista.h"
 #include "GestionDemo.h"
@@ -78,7 +78,9 @@ TEST_F(ImportarLista, LasLineasRechazadasSeMarcanConSuMotivoYSoloEntranLasOtras)
         EXPECT_EQ(lista->item(2, 4)->text(), Texto(72023));
         EXPECT_EQ(lista->item(3, 4)->text(), Texto(72021));
         EXPECT_NE(lista->item(1, 1)->background(), lista->item(0, 1)->background());
-        EXPECT_TRUE(dialogo->findChild<QLabel*>("LabelResumen")->text().startsWith("Se añadirán 1 alumnos. 3 líneas"));
+        EXPECT_TRUE(dialogo->findChild<QLabel*>("LabelResumen")
+                        ->text()
+                        .startsWith("Se añadirán 1 alumnos. 3 líneas"));
         pulsar(dialogo, "BitBtnAceptar");
     });
     EXPECT_TRUE(anadidos);

@@ -21,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
         }
         Exigir(!l.alumno.nombre.isEmpty(), "an accepted student has a name");
     }
-    Exigir(lista.Aceptados().size() + lista.NumRechazadas() == lista.lineas.size(), "every line is counted once");
+    Exigir(lista.Aceptados().size() + lista.NumRechazadas() == lista.lineas.size(),
+           "every line is counted once");
     return 0;
 }

@@ -10,28 +10,14 @@
 
 #include "CarpetaTemporal.h"
 #include "ClientDataSet.h"
+#include "EjecucionPrograma.h"
 
 namespace {
 
-struct Resultado {
-    int estado;  // -1 when the program did not end by itself
-    QString salida;
-    QString errores;
-};
+using Resultado = EjecucionPrograma;
 
-// Runs averias-datos; as "nobody" when asked and the tests run as root (for whom no folder
-// is read-only).
 Resultado Ejecutar(const QStringList& argumentos, bool otroUsuario = false) {
-    QProcess p;
-    const QString programa = carpetaProgramas() + "/averias-datos";
-    if (otroUsuario && ::geteuid() == 0)
-        p.start("setpriv",
-                QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", "--", programa} + argumentos);
-    else
-        p.start(programa, argumentos);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return EjecutarPrograma("averias-datos", argumentos, otroUsuario);
 }
 
 QStringList Lineas(const QString& texto) {
@@ -98,7 +84,8 @@ TEST_F(ImportarAlumnosOrden, LasLineasMalasSalenPorErroresConSuNumeroYLasBuenasE
         ";Sanz;Mas\n"
         "\"Luis;Sanz;Mas\n"
         "Eva;GIL;roca\n" +
-        QByteArray(41, 'x') + ";Pi;\n"
+        QByteArray(41, 'x') +
+        ";Pi;\n"
         "Pau;Vidal;\n");
     ASSERT_EQ(r.estado, 0) << r.errores.toStdString();
     EXPECT_EQ(Lineas(r.salida), (QStringList{"006\tGil Roca, Eva\tAL006", "007\tVidal , Pau\tAL007"}));
@@ -107,12 +94,17 @@ TEST_F(ImportarAlumnosOrden, LasLineasMalasSalenPorErroresConSuNumeroYLasBuenasE
     EXPECT_TRUE(errores[0].endsWith("Línea 3: el nombre está vacío")) << errores[0].toStdString();
     EXPECT_TRUE(errores[1].contains("Línea 4: no se puede leer")) << errores[1].toStdString();
     EXPECT_TRUE(errores[2].endsWith("Línea 5: repite la línea 2")) << errores[2].toStdString();
-    EXPECT_TRUE(errores[3].endsWith("Línea 6: Nombre tiene más de 40 caracteres")) << errores[3].toStdString();
+    EXPECT_TRUE(errores[3].endsWith("Línea 6: Nombre tiene más de 40 caracteres"))
+        << errores[3].toStdString();
     EXPECT_EQ(miembros(), 7);
 }
 
 TEST_F(ImportarAlumnosOrden, UnArchivoWindows1252ConComasConservaLosAcentos) {
-    const Resultado r = importar("Nombre,Apellido1,Apellido2\r\nJos\xE9 Mar\xED" "a,Ib\xE1\xF1""ez,\"Pe\xF1""a, L\xF3pez\"\r\n");
+    const Resultado r = importar(
+        "Nombre,Apellido1,Apellido2\r\nJos\xE9 Mar\xED"
+        "a,Ib\xE1\xF1"
+        "ez,\"Pe\xF1"
+        "a, L\xF3pez\"\r\n");
     ASSERT_EQ(r.estado, 0) << r.errores.toStdString();
     EXPECT_EQ(Lineas(r.salida), QStringList{"006\tIbáñez Peña, López, José María\tAL006"});
     auto tabla = leer("BDs/cdsAlumno.cds");

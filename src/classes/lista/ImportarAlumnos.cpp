@@ -2,6 +2,7 @@
 
 #include <array>
 #include <exception>
+#include <functional>
 #include <utility>
 
 #include "ErroresTablas.h"
@@ -35,7 +36,8 @@ public:
     }
     ~Lote() {
         for (Apartados& a : apartados_) {
-            for (std::size_t i = 0; i < kEventos.size(); ++i) a.tabla->*kEventos[i] = std::move(a.manejadores[i]);
+            for (std::size_t i = 0; i < kEventos.size(); ++i)
+                a.tabla->*kEventos[i] = std::move(a.manejadores[i]);
             a.tabla->EnableControls();
         }
     }
@@ -67,52 +69,41 @@ public:
     // The students with their codes and passwords, written to their file; the file may
     // give some of them another code (another PC took theirs meanwhile).
     bool Alumnos(const std::vector<NombreAlumno>& alumnos, const std::function<void()>& codigosTomados) {
-        TClientDataSet* tabla = dm_.cdsAlumno;
-        try {
-            const std::vector<int> codigos = dm_.SiguientesCodigos(tabla, static_cast<int>(alumnos.size()));
+        return Escribir(dm_.cdsAlumno, alumnos_, [&] {
+            const std::vector<int> codigos =
+                dm_.SiguientesCodigos(dm_.cdsAlumno, static_cast<int>(alumnos.size()));
             if (codigosTomados) codigosTomados();
             for (std::size_t i = 0; i < alumnos.size(); ++i) {
-                tabla->Append();
+                dm_.cdsAlumno->Append();
                 dm_.cdsAFCodAlumno->SetAsInteger(codigos[i]);
                 dm_.cdsAFNombre->SetAsString(alumnos[i].nombre);
                 dm_.cdsAFApellido1->SetAsString(alumnos[i].apellido1);
                 dm_.cdsAFApellido2->SetAsString(alumnos[i].apellido2);
                 dm_.cdsAFPassword->SetAsString(TdmCDS::PasswordInicialAlumno(codigos[i]));
                 dm_.cdsAFGrupos->SetAsString(QString::number(grupo_) + QLatin1Char('#'));
-                tabla->Post();
-                alumnos_.push_back(tabla->GetBookmark());
+                dm_.cdsAlumno->Post();
+                alumnos_.push_back(dm_.cdsAlumno->GetBookmark());
             }
-            if (Guardar(tabla)) return true;
-        } catch (const std::exception& error) {
-            Cancelar(tabla);
-            Avisar(error);
-        }
-        Quitar(tabla, alumnos_, false);
-        return false;
+        });
     }
 
-    // One membership row per student; when they cannot be written the students go too.
+    // One membership row per student, with the code the student's file gave it; when they
+    // cannot be written the students go too.
     bool Miembros() {
-        TClientDataSet* tabla = dm_.cdsGrupoAlumno;
-        try {
+        const bool escritos = Escribir(dm_.cdsGrupoAlumno, miembros_, [&] {
             // An empty membership table opens read-only.
-            tabla->SetReadOnly(false);
+            dm_.cdsGrupoAlumno->SetReadOnly(false);
             anadidos_ = LeerAnadidos();
             for (const AlumnoAnadido& a : anadidos_) {
-                tabla->Append();
+                dm_.cdsGrupoAlumno->Append();
                 dm_.cdsGrpAlFPtrGrupo->SetAsInteger(grupo_);
                 dm_.cdsGrpAlFPtrAlumno->SetAsInteger(a.codigo);
-                tabla->Post();
-                miembros_.push_back(tabla->GetBookmark());
+                dm_.cdsGrupoAlumno->Post();
+                miembros_.push_back(dm_.cdsGrupoAlumno->GetBookmark());
             }
-            if (Guardar(tabla)) return true;
-        } catch (const std::exception& error) {
-            Cancelar(tabla);
-            Avisar(error);
-        }
-        Quitar(tabla, miembros_, false);
-        Quitar(dm_.cdsAlumno, alumnos_, true);
-        return false;
+        });
+        if (!escritos) Quitar(dm_.cdsAlumno, alumnos_, true);
+        return escritos;
     }
 
     const std::vector<AlumnoAnadido>& Anadidos() const { return anadidos_; }
@@ -122,13 +113,28 @@ private:
     std::vector<AlumnoAnadido> LeerAnadidos() const {
         std::vector<AlumnoAnadido> anadidos;
         for (const TBookmark& fila : alumnos_) {
-            if (!dm_.cdsAlumno->GotoBookmark(fila)) throw EDatabaseError(QStringLiteral("cdsAlumno: row gone"));
+            if (!dm_.cdsAlumno->GotoBookmark(fila))
+                throw EDatabaseError(QStringLiteral("cdsAlumno: row gone"));
             anadidos.push_back({dm_.cdsAFCodAlumno->AsInteger(),
                                 {dm_.cdsAFNombre->AsString(), dm_.cdsAFApellido1->AsString(),
                                  dm_.cdsAFApellido2->AsString()},
                                 dm_.cdsAFPassword->AsString()});
         }
         return anadidos;
+    }
+
+    // Adds rows to a table in memory (`anadir` keeps each in `filas`) and writes it; when
+    // that fails the rows are taken out again and the failure is told.
+    bool Escribir(TClientDataSet* tabla, std::vector<TBookmark>& filas, const std::function<void()>& anadir) {
+        try {
+            anadir();
+            if (Guardar(tabla)) return true;
+        } catch (const std::exception& error) {
+            Cancelar(tabla);
+            Avisar(error);
+        }
+        Quitar(tabla, filas, false);
+        return false;
     }
 
     bool Guardar(TClientDataSet* tabla) {
@@ -181,11 +187,10 @@ std::vector<NombreAlumno> MiembrosGrupoActual(TdmCDS& dm) {
     TField* ptrAlumno = filas.FieldByName(QStringLiteral("cdsGrpAlFPtrAlumno"));
     for (filas.First(); !filas.Eof(); filas.Next()) {
         if (ptrGrupo->AsInteger() != grupo) continue;
-        const QVariantList nombre =
-            dm.cdsAlumno
-                ->Lookup(QStringLiteral("cdsAFCodAlumno"), ptrAlumno->Value(),
-                         QStringLiteral("cdsAFNombre;cdsAFApellido1;cdsAFApellido2"))
-                .toList();
+        const QVariantList nombre = dm.cdsAlumno
+                                        ->Lookup(QStringLiteral("cdsAFCodAlumno"), ptrAlumno->Value(),
+                                                 QStringLiteral("cdsAFNombre;cdsAFApellido1;cdsAFApellido2"))
+                                        .toList();
         if (nombre.size() == 3)
             miembros.push_back({nombre[0].toString(), nombre[1].toString(), nombre[2].toString()});
     }
@@ -195,7 +200,8 @@ std::vector<NombreAlumno> MiembrosGrupoActual(TdmCDS& dm) {
 bool PuedeImportar(TdmCDS& dm) {
     const std::array<TClientDataSet*, 2> tablas = {dm.cdsAlumno, dm.cdsGrupoAlumno};
     for (TClientDataSet* tabla : tablas) {
-        if (TdmCDS::EnInsercion(tabla) || (TdmCDS::EnEdicion(tabla) && (dm.Modificado || tabla->Modified()))) {
+        if (TdmCDS::EnInsercion(tabla) ||
+            (TdmCDS::EnEdicion(tabla) && (dm.Modificado || tabla->Modified()))) {
             MostrarMensaje(Texto(kTextoEdicionPendiente), BotonesAceptar, DibujoAviso);
             return false;
         }

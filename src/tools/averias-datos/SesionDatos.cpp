@@ -18,7 +18,8 @@ SesionDatos::SesionDatos(const QString& carpeta) : instalacion_(QDir(carpeta).ab
         // Without the installation's texts the messages read "nada"; the work is the same.
     }
     FijarIdiomaApp(std::move(idioma));
-    if (RecuperarIntercambio()) std::fprintf(stderr, "Se ha terminado de cargar un grupo que quedó a medias.\n");
+    if (RecuperarIntercambio())
+        std::fprintf(stderr, "Se ha terminado de cargar un grupo que quedó a medias.\n");
     abierta_ = QFileInfo(Instalacion::Ruta(QStringLiteral("BDs"))).isDir() && dm.AbrirTablas();
 }
 

@@ -49,8 +49,8 @@ protected:
         return t;
     }
 
-    const std::vector<NombreAlumno> tres = {{"Lucía", "Fernández", "Muñoz"}, {"Álvaro", "Gómez", ""},
-                                            {"Íñigo", "Echeverría", "Zubizarreta"}};
+    const std::vector<NombreAlumno> tres = {
+        {"Lucía", "Fernández", "Muñoz"}, {"Álvaro", "Gómez", ""}, {"Íñigo", "Echeverría", "Zubizarreta"}};
     CarpetaTemporal carpeta;
     std::unique_ptr<InstalacionTemporal> instalacion;
     std::unique_ptr<IdiomaTemporal> idioma;
@@ -88,7 +88,8 @@ TEST_F(Importar, CadaAlumnoEntraConSuCodigoSuContrasenaYSuFilaDeMiembro) {
     auto miembros = leer(archivo("BDs/GRP 001/cdsGrupoAlumno.cds"));
     ASSERT_EQ(miembros->RecordCount(), 8);
     for (int codigo : {6, 7, 8})
-        EXPECT_TRUE(miembros->Locate("cdsGrpAlFPtrGrupo;cdsGrpAlFPtrAlumno", QVariantList{1, codigo})) << codigo;
+        EXPECT_TRUE(miembros->Locate("cdsGrpAlFPtrGrupo;cdsGrpAlFPtrAlumno", QVariantList{1, codigo}))
+            << codigo;
     auto grupos = leer(archivo("BDs/cdsGrupo.cds"));
     ASSERT_TRUE(grupos->Locate("cdsGrpFCodGrupo", 1));
     EXPECT_EQ(grupos->FieldByName("cdsGrpFNumAlumnos")->AsInteger(), 8);
@@ -147,7 +148,8 @@ TEST_F(Importar, SiLosAlumnosNoSeGuardanNoCambiaNada) {
     sqlite3_close(db);
     EXPECT_FALSE(r.correcto);
     ASSERT_EQ(mensajes.textos().size(), 2);
-    EXPECT_TRUE(mensajes.textos().front().contains("cdsAlumno.cds")) << mensajes.textos().front().toStdString();
+    EXPECT_TRUE(mensajes.textos().front().contains("cdsAlumno.cds"))
+        << mensajes.textos().front().toStdString();
     EXPECT_EQ(mensajes.textos().back(), Texto(72034));
     EXPECT_EQ(leer(archivo("BDs/cdsAlumno.cds"))->RecordCount(), 5);
     EXPECT_EQ(leer(archivo("BDs/GRP 001/cdsGrupoAlumno.cds"))->RecordCount(), 5);
@@ -168,7 +170,8 @@ TEST_F(Importar, OtroProgramaQueAnadeAlumnosALaVezConservaLosSuyos) {
         if (std::exchange(hecho, true)) return;
         TdmCDS otro;
         ASSERT_TRUE(otro.AbrirTablas());
-        const ResultadoImportacion suyo = ImportarAlumnos(otro, {{"Eva", "Gil", "Roca"}, {"Pau", "Vidal", ""}});
+        const ResultadoImportacion suyo =
+            ImportarAlumnos(otro, {{"Eva", "Gil", "Roca"}, {"Pau", "Vidal", ""}});
         ASSERT_TRUE(suyo.correcto);
         EXPECT_EQ(suyo.anadidos.front().codigo, 6);
     };

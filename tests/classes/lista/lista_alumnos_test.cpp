@@ -36,44 +36,69 @@ const MotivoRechazo kRepetido = MotivoRechazo::Repetido;
 const QByteArray k41(41, 'a');
 
 const std::vector<Caso> kCasos = {
-    {"Utf8ConPuntoYComa", "Nombre;Apellido1;Apellido2\nJosé;García;Núñez\nAna;Pérez;\n",
+    {"Utf8ConPuntoYComa",
+     "Nombre;Apellido1;Apellido2\nJosé;García;Núñez\nAna;Pérez;\n",
      {{2, "José", "García", "Núñez"}, {3, "Ana", "Pérez", ""}}},
-    {"Utf8ConMarcaYFinesWindows", "\xEF\xBB\xBFNombre;Apellido1;Apellido2\r\nÍñigo;Ibáñez;Lázaro\r\n",
+    {"Utf8ConMarcaYFinesWindows",
+     "\xEF\xBB\xBFNombre;Apellido1;Apellido2\r\nÍñigo;Ibáñez;Lázaro\r\n",
      {{2, "Íñigo", "Ibáñez", "Lázaro"}}},
-    {"Windows1252", "Nombre;Apellido1;Apellido2\nJos\xE9;Garc\xED" "a;Mu\xF1oz\n",
-     {{2, "José", "García", "Muñoz"}}, QLatin1Char(';'), CodificacionTexto::Windows1252},
-    {"ComasSegunLaCabecera", "Nombre,Apellido1,Apellido2\nLuis,Martín,Sanz\n", {{2, "Luis", "Martín", "Sanz"}},
+    {"Windows1252",
+     "Nombre;Apellido1;Apellido2\nJos\xE9;Garc\xED"
+     "a;Mu\xF1oz\n",
+     {{2, "José", "García", "Muñoz"}},
+     QLatin1Char(';'),
+     CodificacionTexto::Windows1252},
+    {"ComasSegunLaCabecera",
+     "Nombre,Apellido1,Apellido2\nLuis,Martín,Sanz\n",
+     {{2, "Luis", "Martín", "Sanz"}},
      QLatin1Char(',')},
-    {"FinesDeLineaDeMacAntiguo", "Nombre;Apellido1;Apellido2\rEva;Gil;Roca\rPau;Vidal;Mas",
+    {"FinesDeLineaDeMacAntiguo",
+     "Nombre;Apellido1;Apellido2\rEva;Gil;Roca\rPau;Vidal;Mas",
      {{2, "Eva", "Gil", "Roca"}, {3, "Pau", "Vidal", "Mas"}}},
     {"EntreComillasConSeparadoresYComillas",
      "Nombre,Apellido1,Apellido2\n\"María José\",\"de la Fuente, Ruiz\",\"O\"\"Donnell\"\n",
-     {{2, "María José", "de la Fuente, Ruiz", "O\"Donnell"}}, QLatin1Char(',')},
-    {"CabeceraSinMayusculasNiAcentosEnOtroOrden", "APELLIDO 2;nómbre;Apellido_1;Curso\nRoca;Eva;Gil;1º\n",
+     {{2, "María José", "de la Fuente, Ruiz", "O\"Donnell"}},
+     QLatin1Char(',')},
+    {"CabeceraSinMayusculasNiAcentosEnOtroOrden",
+     "APELLIDO 2;nómbre;Apellido_1;Curso\nRoca;Eva;Gil;1º\n",
      {{2, "Eva", "Gil", "Roca"}}},
-    {"CabeceraConNombresLargosYEntreComillas", "\"Primer apellido\";\"Segundo apellido\";\"Nombre\"\nGil;Roca;Eva\n",
+    {"CabeceraConNombresLargosYEntreComillas",
+     "\"Primer apellido\";\"Segundo apellido\";\"Nombre\"\nGil;Roca;Eva\n",
      {{2, "Eva", "Gil", "Roca"}}},
     {"SinColumnaApellido2", "Nombre;Apellido1\nEva;Gil\n", {{2, "Eva", "Gil", ""}}},
-    {"EspaciosAlrededorYLineasEnBlanco", "\n  \nNombre;Apellido1;Apellido2\n\n  Eva  ; Gil ;Roca \n;;\n",
+    {"EspaciosAlrededorYLineasEnBlanco",
+     "\n  \nNombre;Apellido1;Apellido2\n\n  Eva  ; Gil ;Roca \n;;\n",
      {{5, "Eva", "Gil", "Roca"}}},
     {"FaltanValoresAlFinal", "Nombre;Apellido1;Apellido2\nEva;Gil\n", {{2, "Eva", "Gil", ""}}},
-    {"ComillasSinCerrar", "Nombre;Apellido1;Apellido2\n\"Eva;Gil;Roca\nLuis;Sanz;Mas\n",
+    {"ComillasSinCerrar",
+     "Nombre;Apellido1;Apellido2\n\"Eva;Gil;Roca\nLuis;Sanz;Mas\n",
      {{2, "\"Eva;Gil;Roca", "", "", kIlegible}, {3, "Luis", "Sanz", "Mas"}}},
-    {"TextoTrasLasComillas", "Nombre;Apellido1;Apellido2\n\"Eva\"x;Gil;Roca\n", {{2, "\"Eva\"x;Gil;Roca", "", "", kIlegible}}},
-    {"CaracteresDeControl", "Nombre;Apellido1;Apellido2\nE\tva;Gil;Roca\n", {{2, "E\tva", "Gil", "Roca", kControl}}},
-    {"NombreVacio", "Nombre;Apellido1;Apellido2\n;Gil;Roca\n\"  \";Sanz;Mas\n",
+    {"TextoTrasLasComillas",
+     "Nombre;Apellido1;Apellido2\n\"Eva\"x;Gil;Roca\n",
+     {{2, "\"Eva\"x;Gil;Roca", "", "", kIlegible}}},
+    {"CaracteresDeControl",
+     "Nombre;Apellido1;Apellido2\nE\tva;Gil;Roca\n",
+     {{2, "E\tva", "Gil", "Roca", kControl}}},
+    {"NombreVacio",
+     "Nombre;Apellido1;Apellido2\n;Gil;Roca\n\"  \";Sanz;Mas\n",
      {{2, "", "Gil", "Roca", kSinNombre}, {3, "", "Sanz", "Mas", kSinNombre}}},
     {"CampoDemasiadoLargo",
      "Nombre;Apellido1;Apellido2\n" + k41 + ";Gil;Roca\nEva;" + QByteArray(40, 'b') + ";Roca\n",
      {{2, QString(k41), "Gil", "Roca", kLargo}, {3, "Eva", QString(40, 'b'), "Roca"}}},
-    {"CuarentaAcentosCaben", "Nombre;Apellido1;Apellido2\n" + QString(40, QChar(0xE1)).toUtf8() + ";Gil;\n",
+    {"CuarentaAcentosCaben",
+     "Nombre;Apellido1;Apellido2\n" + QString(40, QChar(0xE1)).toUtf8() + ";Gil;\n",
      {{2, QString(40, QChar(0xE1)), "Gil", ""}}},
-    {"YaEsAlumnoDelGrupoSinMirarMayusculasNiAcentos", "Nombre;Apellido1;Apellido2\nJOSE;garcia;Núñez\nAna;Gil;\n",
-     {{2, "JOSE", "garcia", "Núñez", kYaEnGrupo}, {3, "Ana", "Gil", ""}}, QLatin1Char(';'),
-     CodificacionTexto::Utf8, {{"José", "García", "Nuñez"}}},
-    {"RepiteUnaLineaAnterior", "Nombre;Apellido1;Apellido2\nEva;Gil;Roca\nLuis;Sanz;\n eva ;GIL;Roca\n",
+    {"YaEsAlumnoDelGrupoSinMirarMayusculasNiAcentos",
+     "Nombre;Apellido1;Apellido2\nJOSE;garcia;Núñez\nAna;Gil;\n",
+     {{2, "JOSE", "garcia", "Núñez", kYaEnGrupo}, {3, "Ana", "Gil", ""}},
+     QLatin1Char(';'),
+     CodificacionTexto::Utf8,
+     {{"José", "García", "Nuñez"}}},
+    {"RepiteUnaLineaAnterior",
+     "Nombre;Apellido1;Apellido2\nEva;Gil;Roca\nLuis;Sanz;\n eva ;GIL;Roca\n",
      {{2, "Eva", "Gil", "Roca"}, {3, "Luis", "Sanz", ""}, {4, "eva", "GIL", "Roca", kRepetido, 2}}},
-    {"UnaLineaRechazadaNoCuentaComoAnterior", "Nombre;Apellido1;Apellido2\n;Gil;Roca\n;Gil;Roca\n",
+    {"UnaLineaRechazadaNoCuentaComoAnterior",
+     "Nombre;Apellido1;Apellido2\n;Gil;Roca\n;Gil;Roca\n",
      {{2, "", "Gil", "Roca", kSinNombre}, {3, "", "Gil", "Roca", kSinNombre}}},
 };
 
@@ -114,12 +139,14 @@ TEST_P(LeerLista, DaCadaLineaConSuAlumnoOSuMotivo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Casos, LeerLista, ::testing::ValuesIn(kCasos),
-                         [](const ::testing::TestParamInfo<Caso>& caso) { return std::string(caso.param.nombre); });
+                         [](const ::testing::TestParamInfo<Caso>& caso) {
+                             return std::string(caso.param.nombre);
+                         });
 
 TEST(LeerListaMotivos, DicenLaColumnaLaAnchuraYLaLineaAnterior) {
     IdiomaTemporal idioma(carpetaFuentes() + "/installation/idioma.lng");
-    const ListaAlumnos lista = LeerListaAlumnos(
-        "Nombre;Primer apellido;Apellido2\nEva;" + k41 + ";\nLuis;Sanz;\nLuis;Sanz;\n", {});
+    const ListaAlumnos lista =
+        LeerListaAlumnos("Nombre;Primer apellido;Apellido2\nEva;" + k41 + ";\nLuis;Sanz;\nLuis;Sanz;\n", {});
     ASSERT_EQ(lista.lineas.size(), 3u);
     EXPECT_EQ(lista.lineas[0].TextoRechazo(), "Línea 2: Primer apellido tiene más de 40 caracteres");
     EXPECT_EQ(lista.lineas[2].TextoRechazo(), "Línea 4: repite la línea 3");
@@ -131,8 +158,9 @@ TEST(LeerListaMotivos, DicenLaColumnaLaAnchuraYLaLineaAnterior) {
 // A file that cannot be used as a whole says why, and gives no lines.
 TEST(LeerListaArchivo, SinLasColumnasOSinArchivoDaUnError) {
     IdiomaTemporal idioma(carpetaFuentes() + "/installation/idioma.lng");
-    for (const QByteArray& contenido : {QByteArray(), QByteArray("Alumno;Curso\nEva Gil;1º\n"),
-                                        QByteArray("Nombre;Apellido2\nEva;Gil\n"), QByteArray("\"Nombre;Apellido1\n")}) {
+    for (const QByteArray& contenido :
+         {QByteArray(), QByteArray("Alumno;Curso\nEva Gil;1º\n"), QByteArray("Nombre;Apellido2\nEva;Gil\n"),
+          QByteArray("\"Nombre;Apellido1\n")}) {
         const ListaAlumnos lista = LeerListaAlumnos(contenido, {});
         EXPECT_EQ(lista.error, Texto(72031)) << contenido.toStdString();
         EXPECT_TRUE(lista.lineas.empty());
@@ -149,7 +177,8 @@ TEST(LeerListaArchivo, SinLasColumnasOSinArchivoDaUnError) {
 // The shipped example reads without a refusal, accents and all.
 TEST(LeerListaArchivo, ElEjemploInstaladoSeLeeEntero) {
     IdiomaTemporal idioma(carpetaFuentes() + "/installation/idioma.lng");
-    const ListaAlumnos lista = LeerArchivoListaAlumnos(carpetaFuentes() + "/installation/ejemplos/alumnos.csv", {});
+    const ListaAlumnos lista =
+        LeerArchivoListaAlumnos(carpetaFuentes() + "/installation/ejemplos/alumnos.csv", {});
     ASSERT_TRUE(lista.error.isEmpty());
     EXPECT_GE(lista.lineas.size(), 20u);
     EXPECT_EQ(lista.NumRechazadas(), 0);
