@@ -133,7 +133,7 @@ TEST_F(CapturasImportarLista, VistaConLineasRechazadas) {
         QEventLoop espera;
         QTimer::singleShot(150, &espera, &QEventLoop::quit);
         espera.exec();
-        dialogo->grab().save(qEnvironmentVariable("AVERIAS_CAPTURAS") + "/importar_lista.png");
+        dialogo->grab().save(qEnvironmentVariable("AVERIAS_CAPTURAS") + "/gestion_8_importar_lista.png");
         pulsar(dialogo, "BitBtnCancelar");
     });
 }
