@@ -146,13 +146,17 @@ void TFDMT_ImportarLista::BitBtnAceptarClick() {
     accept();
 }
 
-bool ImportarListaAlumnos(QWidget* padre, const QString& archivoDado) {
+bool ImportarListaAlumnos(QWidget* padre) {
+    // Unsaved edits are refused before the teacher goes looking for a file.
+    if (!PuedeImportar(*dmCDS)) return false;
+    const QString archivo =
+        QFileDialog::getOpenFileName(padre, Texto(kTextoElegir), QString(), Texto(kTextoFiltro));
+    return !archivo.isEmpty() && ImportarListaAlumnosDe(padre, archivo);
+}
+
+bool ImportarListaAlumnosDe(QWidget* padre, const QString& archivo) {
     TdmCDS& dm = *dmCDS;
     if (!PuedeImportar(dm)) return false;
-    QString archivo = archivoDado;
-    if (archivo.isEmpty())
-        archivo = QFileDialog::getOpenFileName(padre, Texto(kTextoElegir), QString(), Texto(kTextoFiltro));
-    if (archivo.isEmpty()) return false;
     ListaAlumnos lista = LeerArchivoListaAlumnos(archivo, MiembrosGrupoActual(dm));
     if (!lista.error.isEmpty()) {
         MostrarMensaje(QDir::toNativeSeparators(archivo) + QStringLiteral(": ") + lista.error, BotonesAceptar,

@@ -35,7 +35,9 @@ private:
     QPushButton* BitBtnCancelar;
 };
 
-// The student page's "Importar lista…": asks for the file (unless given), reads it against
-// the current group's members, shows the preview and adds the students accepted there.
-// True when students were added (the caller reloads its tree).
-bool ImportarListaAlumnos(QWidget* padre, const QString& archivo = {});
+// The student page's "Importar lista…": asks for the file, reads it against the current
+// group's members, shows the preview and adds the students accepted there. True when
+// students were added (the caller reloads its tree).
+bool ImportarListaAlumnos(QWidget* padre);
+// The same with the file already chosen.
+bool ImportarListaAlumnosDe(QWidget* padre, const QString& archivo);

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -23,7 +24,7 @@ protected:
             vista = true;
             enVista(dialogo);
         });
-        const bool anadidos = ImportarListaAlumnos(ventana.get(), archivo);
+        const bool anadidos = ImportarListaAlumnosDe(ventana.get(), archivo);
         EXPECT_TRUE(vista);
         return anadidos;
     }
@@ -108,11 +109,46 @@ TEST_F(ImportarLista, SinNingunAlumnoAceptableNoSePuedeAnadir) {
 TEST_F(ImportarLista, UnArchivoQueNoEsUnaListaSeDiceSinVista) {
     abrir();
     const QString archivo = carpeta.escribir("notas.csv", "Alumno;Nota\nEva Gil;7\n");
-    EXPECT_FALSE(ImportarListaAlumnos(ventana.get(), archivo));
+    EXPECT_FALSE(ImportarListaAlumnosDe(ventana.get(), archivo));
     ASSERT_EQ(mensajes.textos().size(), 1);
     EXPECT_TRUE(mensajes.textos().front().endsWith(Texto(72031)));
-    EXPECT_FALSE(ImportarListaAlumnos(ventana.get(), carpeta.escribir("vacia.csv", "Nombre;Apellido1\n")));
+    EXPECT_FALSE(ImportarListaAlumnosDe(ventana.get(), carpeta.escribir("vacia.csv", "Nombre;Apellido1\n")));
     EXPECT_EQ(mensajes.textos().back(), Texto(72032));
+}
+
+// The button's road: the file is chosen in a file dialog, then the preview shows it.
+TEST_F(ImportarLista, ElArchivoSeEligeYLuegoSeVe) {
+    abrir();
+    bool vista = false;
+    auto* espera = new QTimer;
+    espera->setInterval(20);
+    QObject::connect(espera, &QTimer::timeout, [&, espera] {
+        auto* elegir = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!elegir || !elegir->isVisible()) return;
+        espera->stop();
+        espera->deleteLater();
+        enDialogo("FDMT_ImportarLista", [&](QWidget* dialogo) {
+            vista = rejilla(dialogo)->rowCount() == 22;
+            pulsar(dialogo, "BitBtnCancelar");
+        });
+        elegir->selectFile(ejemplo);
+        static_cast<QDialog*>(elegir)->accept();  // as its Open button does
+    });
+    espera->start();
+    EXPECT_FALSE(ImportarListaAlumnos(ventana.get()));
+    EXPECT_TRUE(vista);
+    EXPECT_EQ(miembros(), 5);
+}
+
+// A student with unsaved changes is refused before any file is asked for.
+TEST_F(ImportarLista, ConCambiosSinGuardarNoPideArchivo) {
+    abrir();
+    datos->cdsAlumno->Edit();
+    datos->cdsAFNombre->SetAsString("Otro nombre");
+    EXPECT_FALSE(ImportarListaAlumnos(ventana.get()));
+    EXPECT_EQ(mensajes.textos(), QStringList{Texto(72033)});
+    EXPECT_EQ(datos->cdsAFNombre->AsString(), "Otro nombre");
+    datos->cdsAlumno->Cancel();
 }
 
 // A picture of the preview with refused lines, for a person to look at: written only when
