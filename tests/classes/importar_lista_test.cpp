@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
-#include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -114,30 +113,6 @@ TEST_F(ImportarLista, UnArchivoQueNoEsUnaListaSeDiceSinVista) {
     EXPECT_TRUE(mensajes.textos().front().endsWith(Texto(72031)));
     EXPECT_FALSE(ImportarListaAlumnosDe(ventana.get(), carpeta.escribir("vacia.csv", "Nombre;Apellido1\n")));
     EXPECT_EQ(mensajes.textos().back(), Texto(72032));
-}
-
-// The button's road: the file is chosen in a file dialog, then the preview shows it.
-TEST_F(ImportarLista, ElArchivoSeEligeYLuegoSeVe) {
-    abrir();
-    bool vista = false;
-    auto* espera = new QTimer;
-    espera->setInterval(20);
-    QObject::connect(espera, &QTimer::timeout, [&, espera] {
-        auto* elegir = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!elegir || !elegir->isVisible()) return;
-        espera->stop();
-        espera->deleteLater();
-        enDialogo("FDMT_ImportarLista", [&](QWidget* dialogo) {
-            vista = rejilla(dialogo)->rowCount() == 22;
-            pulsar(dialogo, "BitBtnCancelar");
-        });
-        elegir->selectFile(ejemplo);
-        static_cast<QDialog*>(elegir)->accept();  // as its Open button does
-    });
-    espera->start();
-    EXPECT_FALSE(ImportarListaAlumnos(ventana.get()));
-    EXPECT_TRUE(vista);
-    EXPECT_EQ(miembros(), 5);
 }
 
 // A student with unsaved changes is refused before any file is asked for.

@@ -1,5 +1,7 @@
 #include "ImportarAlumnos.h"
 
+#include <QDir>
+
 #include <array>
 #include <exception>
 #include <functional>
@@ -157,10 +159,12 @@ private:
                 if (tabla->GotoBookmark(fila)) tabla->Delete();
             filas.clear();
             if (escrita && !dm_.SalvarTabla(tabla))
-                MostrarMensaje(Texto(kTextoSinDeshacer).arg(tabla->FileName()), BotonesAceptar, DibujoError);
+                MostrarMensaje(Texto(kTextoSinDeshacer).arg(QDir::toNativeSeparators(tabla->FileName())),
+                               BotonesAceptar, DibujoError);
         } catch (const std::exception& error) {
             Avisar(error);
-            MostrarMensaje(Texto(kTextoSinDeshacer).arg(tabla->FileName()), BotonesAceptar, DibujoError);
+            MostrarMensaje(Texto(kTextoSinDeshacer).arg(QDir::toNativeSeparators(tabla->FileName())),
+                           BotonesAceptar, DibujoError);
         }
     }
 
