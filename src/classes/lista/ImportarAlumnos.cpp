@@ -228,10 +228,15 @@ ResultadoImportacion ImportarAlumnos(TdmCDS& dm, const std::vector<NombreAlumno>
             resultado.anadidos = importacion.Anadidos();
         }
     }
-    if (resultado.correcto)
+    if (resultado.correcto) {
+        // The count includes members another PC saved meanwhile, and goes on its group's row
+        // as that PC left it.
+        dm.RefrescarTabla(dm.cdsGrupoAlumno);
+        dm.RefrescarTabla(dm.cdsGrupo);
         dm.ActualizarNumAlumnos();
-    else
+    } else {
         MostrarMensaje(Texto(kTextoNadaAnadido), BotonesAceptar, DibujoError);
+    }
     dm.Modificado = false;
     return resultado;
 }
