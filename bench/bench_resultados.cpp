@@ -1,6 +1,6 @@
 // Group results: the figures of 30 students with 200 practices each (every practice with
-// its first line, three steps, an attempt and the finish), read from their histories; and
-// the results page showing them with its three plots.
+// its first line, three steps, an attempt and the finish), read from their histories; the
+// results page showing them with its three plots; and the same practices as a spreadsheet.
 #include <benchmark/benchmark.h>
 
 #include <QDir>
@@ -11,6 +11,7 @@
 #include "DMT_Resultados.h"
 #include "GrupoBench.h"
 #include "HistorialGrupo.h"
+#include "HojaHistorial.h"
 #include "Idioma.h"
 #include "Instalacion.h"
 #include "ResultadosGrupo.h"
@@ -96,6 +97,21 @@ void ResultadosGrupo6000(benchmark::State& estado) {
     if (practicas != kAlumnos * kPracticas) estado.SkipWithError("practices were lost");
 }
 BENCHMARK(ResultadosGrupo6000)->Unit(benchmark::kMillisecond);
+
+// From the histories to the bytes of the spreadsheet file, one row per practice.
+void HistorialCsv6000(benchmark::State& estado) {
+    CarpetaTemporal carpeta;
+    InstalacionTemporal instalacion(carpeta.ruta());
+    EscribirInstalacion(carpeta.ruta());
+    std::size_t filas = 0;
+    for (auto _ : estado) {
+        const TablaResultados tabla = TablaHistorial(LeerHistorialGrupo(1), std::nullopt);
+        benchmark::DoNotOptimize(HojaCalculo(tabla));
+        filas = tabla.filas.size();
+    }
+    if (filas != std::size_t(kAlumnos * kPracticas)) estado.SkipWithError("practices were lost");
+}
+BENCHMARK(HistorialCsv6000)->Unit(benchmark::kMillisecond);
 
 // From nothing to the page painted with its plots and tables.
 void PaginaResultadosGrupo6000(benchmark::State& estado) {

@@ -6,7 +6,8 @@ RAIZ="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 CONSTRUCCION="${AVERIAS_BUILD:-$RAIZ/build}"
 
 PAQUETES_CONSTRUIR=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-charts-dev
-  libsqlite3-dev libgtest-dev libgmock-dev googletest libbenchmark-dev poppler-utils)
+  libsqlite3-dev libgtest-dev libgmock-dev googletest libbenchmark-dev poppler-utils
+  qt6-translations-l10n)
 # The Debian package and its check (scripts/probar-paquete): dependencies from the
 # libraries, manual pages from --help, lintian.
 PAQUETES_PAQUETE=(dpkg-dev help2man lintian)

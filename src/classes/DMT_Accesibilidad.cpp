@@ -110,7 +110,6 @@ TFDMT_Accesibilidad::TFDMT_Accesibilidad(TFDMT_GestAlumnado* gestion, QWidget* p
     DBGridSemilla->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     DBGridSemilla->setMinimumWidth(200);
     RxSpeedButtonImprimir = Boton("RxSpeedButtonImprimir", QStringLiteral("Imprimir tabla"), "Imprimir");
-    // The fault table is printed by the reports, which are not part of the program yet.
     RxSpeedButtonImprimir->setEnabled(false);
     BitBtnAceptar = Boton("BitBtnAceptar", QStringLiteral("&Guardar cambios"), "Guardar");
     BitBtnCancel = Boton("BitBtnCancel", QStringLiteral("&Deshacer cambios"), "Deshacer");
@@ -161,6 +160,10 @@ TFDMT_Accesibilidad::TFDMT_Accesibilidad(TFDMT_GestAlumnado* gestion, QWidget* p
     });
     connect(DBLookupComboBoxEquipo, &TDBLookupComboBox::Elegido, this,
             &TFDMT_Accesibilidad::DBLookupComboBoxEquipoCloseUp);
+    connect(DBLookupComboBoxEquipo, &QComboBox::currentIndexChanged, this,
+            &TFDMT_Accesibilidad::habilitarImprimir);
+    connect(RxSpeedButtonImprimir, &QPushButton::clicked, this,
+            &TFDMT_Accesibilidad::RxSpeedButtonImprimirClick);
     connect(BitBtnAceptar, &QPushButton::clicked, this, &TFDMT_Accesibilidad::BitBtnAceptarClick);
     connect(BitBtnCancel, &QPushButton::clicked, this, &TFDMT_Accesibilidad::BitBtnCancelClick);
     grupo_.Enlazar(dm.dsGrupo, [this](TDataEvent, TField*) { mostrarResumen(); });
@@ -314,6 +317,18 @@ void TFDMT_Accesibilidad::DBLookupComboBoxEquipoCloseUp() {
     generarSiFaltan(tutorizada);
 }
 
+void TFDMT_Accesibilidad::habilitarImprimir() {
+    // The table is printed for one trainer, and only when the reports are plugged in.
+    RxSpeedButtonImprimir->setEnabled(TFDMT_GestAlumnado::ImprimirAccesos != nullptr &&
+                                      DBLookupComboBoxEquipo->KeyValue().isValid());
+}
+
+void TFDMT_Accesibilidad::RxSpeedButtonImprimirClick() {
+    const QVariant equipo = DBLookupComboBoxEquipo->KeyValue();
+    if (!TFDMT_GestAlumnado::ImprimirAccesos || !equipo.isValid()) return;
+    TFDMT_GestAlumnado::ImprimirAccesos(this, equipo.toInt());
+}
+
 void TFDMT_Accesibilidad::FiltrarSemillasSelector() {
     TdmCDS& dm = *dmCDS;
     TdmCDS::QuitarFiltro(dm.cdsSemilla);
@@ -341,6 +356,7 @@ void TFDMT_Accesibilidad::SeleccionarEquipoActual() {
     DBLookupComboBoxEquipo->Recargar();
     DBLookupComboBoxEquipo->SetKeyValue(dm.cdsEquipo->IsEmpty() ? QVariant() : dm.cdsEFCodEquipo->Value());
     DBLookupComboBoxEquipo->update();
+    habilitarImprimir();
 }
 
 void TFDMT_Accesibilidad::mostrarResumen() {

@@ -30,6 +30,8 @@ public:
 
     void BitBtnAceptarClick();
     void BitBtnCancelClick();
+    // Prints the fault table of the chosen trainer (through ImprimirAccesos).
+    void RxSpeedButtonImprimirClick();
 
 protected:
     void FormHide() override;
@@ -40,6 +42,7 @@ private:
     void CBTutorizadaClick();
     void CBDisfuncionClick();
     void DBLookupComboBoxEquipoCloseUp();
+    void habilitarImprimir();
     // Puts the group record in edit state for a handler's change; false when there is none.
     bool editarGrupo();
     void mostrarResumen();

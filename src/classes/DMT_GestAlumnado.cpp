@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCollator>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -18,13 +17,16 @@
 #include <iterator>
 
 #include "Ayuda.h"
+#include "Cadenas.h"
 #include "CarpetasGrupo.h"
 #include "Colores.h"
 #include "Configuracion.h"
 #include "DMT_Accesibilidad.h"
 #include "DMT_ActivarEquipos.h"
 #include "DMT_GestAverias.h"
+#include "DMT_VentanaAlumnos.h"
 #include "DMT_VentanaGrupos.h"
+#include "DMT_VentanaSubgrupos.h"
 #include "EstadoCursor.h"
 #include "EstadoPractica.h"
 #include "FormActivo.h"
@@ -44,6 +46,7 @@ constexpr int kTextoSubgrupos = 200;
 constexpr int kTextoRestosBorrado = 253;
 constexpr int kTextoFallaBorrado = 254;
 constexpr int kTextoNoGuardado = 117;
+constexpr int kTextoSubgrupoIncompleto = 281;
 constexpr int kDesplazamientoSeleccion = 7;
 
 const char* const kImagenes[] = {"Grupo", "Acceso", "Alumnos", "Subgrupos", "Alumno", "Subgrupo"};
@@ -73,6 +76,26 @@ void anadirImagen(QIcon& icono, int imagen, QIcon::Mode modo) {
     QString doble = archivo;
     doble.insert(doble.size() - 4, QStringLiteral("@2x"));
     if (QFile::exists(doble)) icono.addFile(doble, QSize(32, 32), modo);
+}
+
+// Puts a folder's children in name order; the selected node stays selected.
+void OrdenarHijos(QTreeWidgetItem* carpeta) {
+    QTreeWidget* arbol = carpeta->treeWidget();
+    QTreeWidgetItem* actual = arbol ? arbol->currentItem() : nullptr;
+    QList<QTreeWidgetItem*> hijos = carpeta->takeChildren();
+    std::stable_sort(hijos.begin(), hijos.end(), [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
+        return AntesAlfabeticamente(a->text(0), b->text(0));
+    });
+    carpeta->addChildren(hijos);
+    if (actual && hijos.contains(actual)) arbol->setCurrentItem(actual);
+}
+
+// Other PCs on the installation may have changed the class since the tree was drawn: a
+// node's page shows the files as they are now.
+void RefrescarClase(TdmCDS& dm) {
+    for (TClientDataSet* tabla :
+         {dm.cdsGrupo, dm.cdsAlumno, dm.cdsGrupoAlumno, dm.cdsSubgrupo, dm.cdsSemilla})
+        dm.RefrescarTabla(tabla);
 }
 
 int nivel(const QTreeWidgetItem* nodo) {
@@ -128,6 +151,7 @@ void TFDMT_GestAlumnado::crearControles() {
     BitBtnDelGrupo = boton("BitBtnDelGrupo", QStringLiteral("&Eliminar  grupo"), "Eliminar");
     BitBtnExpGrupo = boton("BitBtnExpGrupo", QStringLiteral("&Crear disco con datos de grupos"), "Exportar");
     BitBtnImpGrupo = boton("BitBtnImpGrupo", QStringLiteral("C&argar datos grupo de disco"), "Importar");
+    BitBtnResultados = boton("BitBtnResultados", QStringLiteral("Resultados del grupo"), "Resultados");
     BitBtnActEquipos = boton("BitBtnActEquipos", QStringLiteral("Act/Desact. entrenadores"), "Entrenadores");
     BitBtnModContrasena =
         boton("BitBtnModContrasena", QStringLiteral("&Modificar contraseña profesor"), "Contrasena");
@@ -141,8 +165,8 @@ void TFDMT_GestAlumnado::crearControles() {
     columna->addWidget(ImageLogo);
     columna->addWidget(TextoLogo);
     columna->addSpacing(18);
-    for (QPushButton* b : {BitBtnNewGrupo, BitBtnDelGrupo, BitBtnExpGrupo, BitBtnImpGrupo, BitBtnActEquipos,
-                           BitBtnModContrasena, BitBtnGestAverias})
+    for (QPushButton* b : {BitBtnNewGrupo, BitBtnDelGrupo, BitBtnExpGrupo, BitBtnImpGrupo, BitBtnResultados,
+                           BitBtnActEquipos, BitBtnModContrasena, BitBtnGestAverias})
         columna->addWidget(b);
     columna->addStretch();
     columna->addWidget(BitBtnAyuda);
@@ -179,6 +203,12 @@ void TFDMT_GestAlumnado::crearControles() {
             [this](QTreeWidgetItem* nodo) { alExpandirOContraer(nodo, true); });
     connect(TreeViewGrupos_, &QTreeWidget::itemCollapsed, this,
             [this](QTreeWidgetItem* nodo) { alExpandirOContraer(nodo, false); });
+    // The results page leaves the selection as it was: a click on the selected node brings
+    // that node's page back.
+    connect(TreeViewGrupos_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* nodo) {
+        if (resultados_ && PaginaActual == resultados_ && nodo == TreeViewGrupos_->currentItem())
+            MostrarNodo(nodo);
+    });
     connect(BitBtnNewGrupo, &QPushButton::clicked, this, &TFDMT_GestAlumnado::NuevoGrupo);
     connect(BitBtnDelGrupo, &QPushButton::clicked, this, &TFDMT_GestAlumnado::EliminarGrupo);
     connect(BitBtnExpGrupo, &QPushButton::clicked, this, [this] {
@@ -187,6 +217,7 @@ void TFDMT_GestAlumnado::crearControles() {
     connect(BitBtnImpGrupo, &QPushButton::clicked, this, [this] {
         if (ImportarGrupo) ImportarGrupo(this);
     });
+    connect(BitBtnResultados, &QPushButton::clicked, this, &TFDMT_GestAlumnado::VerResultados);
     connect(BitBtnActEquipos, &QPushButton::clicked, this, &TFDMT_GestAlumnado::ActivarEquipos);
     connect(BitBtnModContrasena, &QPushButton::clicked, this, &TFDMT_GestAlumnado::ModificarContrasena);
     connect(BitBtnGestAverias, &QPushButton::clicked, this, &TFDMT_GestAlumnado::AbrirReparacionVirtual);
@@ -226,6 +257,7 @@ void TFDMT_GestAlumnado::ponerTextos() {
     BitBtnModContrasena->setText(TextoCatalogo(21007));
     BitBtnAyuda->setText(TextoCatalogo(21008));
     BitBtnActEquipos->setText(TextoCatalogo(21010));
+    BitBtnResultados->setText(Texto(71032));
     // The column is as wide as its longest caption, whatever the language.
     int ancho = 0;
     for (const QPushButton* b : PanelLeft->findChildren<QPushButton*>())
@@ -301,6 +333,7 @@ void TFDMT_GestAlumnado::LiberarPaginas() {
     acceso_ = nullptr;
     alumnos_ = nullptr;
     subgrupos_ = nullptr;
+    resultados_ = nullptr;
 }
 
 TFDMT_VentanaGrupos* TFDMT_GestAlumnado::PaginaGrupos() {
@@ -313,14 +346,19 @@ TFDMT_Accesibilidad* TFDMT_GestAlumnado::PaginaAccesibilidad() {
     return acceso_;
 }
 
-TPaginaGestion* TFDMT_GestAlumnado::PaginaAlumnos() {
-    if (!alumnos_ && CrearPaginaAlumnos) alumnos_ = CrearPaginaAlumnos(this, PanelRight);
+TFDMT_VentanaAlumnos* TFDMT_GestAlumnado::PaginaAlumnos() {
+    if (!alumnos_) alumnos_ = new TFDMT_VentanaAlumnos(this, PanelRight);
     return alumnos_;
 }
 
-TPaginaGestion* TFDMT_GestAlumnado::PaginaSubgrupos() {
-    if (!subgrupos_ && CrearPaginaSubgrupos) subgrupos_ = CrearPaginaSubgrupos(this, PanelRight);
+TFDMT_VentanaSubgrupos* TFDMT_GestAlumnado::PaginaSubgrupos() {
+    if (!subgrupos_) subgrupos_ = new TFDMT_VentanaSubgrupos(this, PanelRight);
     return subgrupos_;
+}
+
+TPaginaGestion* TFDMT_GestAlumnado::PaginaResultados() {
+    if (!resultados_ && CrearPaginaResultados) resultados_ = CrearPaginaResultados(this, PanelRight);
+    return resultados_;
 }
 
 // ------------------------------------------------ tree
@@ -390,10 +428,8 @@ QTreeWidgetItem* TFDMT_GestAlumnado::AnadirNodoGrupo(const QString& nombre, int 
 void TFDMT_GestAlumnado::llenarCarpeta(QTreeWidgetItem* carpeta, const QList<QPair<QString, int>>& hijos,
                                        int imagen, bool seleccionar) {
     QList<QPair<QString, int>> ordenados = hijos;
-    QCollator orden;
-    orden.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(ordenados.begin(), ordenados.end(),
-                     [&orden](const auto& a, const auto& b) { return orden.compare(a.first, b.first) < 0; });
+                     [](const auto& a, const auto& b) { return AntesAlfabeticamente(a.first, b.first); });
     {
         Callado callado(callado_);
         qDeleteAll(carpeta->takeChildren());
@@ -444,7 +480,7 @@ QTreeWidgetItem* TFDMT_GestAlumnado::AnadirNodoHijo(QTreeWidgetItem* carpeta, co
     auto* hijo = new QTreeWidgetItem(carpeta, QStringList{texto});
     hijo->setData(0, kRolCodigo, codigo);
     hijo->setIcon(0, ImagenNodo(imagen));
-    carpeta->sortChildren(0, Qt::AscendingOrder);
+    OrdenarHijos(carpeta);
     carpeta->setExpanded(true);
     TreeViewGrupos_->setCurrentItem(hijo);
     return hijo;
@@ -455,6 +491,21 @@ void TFDMT_GestAlumnado::BorrarNodoSeleccionado() {
     if (!nodo) return;
     Callado callado(callado_);
     delete nodo;
+}
+
+void TFDMT_GestAlumnado::RenombrarNodo(QTreeWidgetItem* nodo, const QString& texto) {
+    Callado callado(callado_);
+    nodo->setText(0, texto);
+    if (nodo->parent()) OrdenarHijos(nodo->parent());
+    TreeViewGrupos_->scrollToItem(nodo);
+}
+
+void TFDMT_GestAlumnado::RecargarSubgruposGrupo(QTreeWidgetItem* grupo) {
+    if (!grupo || grupo->childCount() <= CarpetaSubgrupos) return;
+    // Every subgroup of the group, whatever the page in front filters.
+    EstadoCursor subgrupos(dmCDS->cdsSubgrupo, true);
+    TdmCDS::QuitarFiltro(dmCDS->cdsSubgrupo);
+    CargarSubgruposNodo(grupo->child(CarpetaSubgrupos), false);
 }
 
 void TFDMT_GestAlumnado::QuitarNodoGrupo(int codigo) {
@@ -471,10 +522,12 @@ void TFDMT_GestAlumnado::QuitarNodoGrupo(int codigo) {
 bool TFDMT_GestAlumnado::PuedeDejarNodo() {
     if (!reaccionesDatos_) return false;
     if (!ConfirmarCambios()) return false;
-    // A subgroup being built needs two members before the teacher may leave it.
-    const QTreeWidgetItem* actual = TreeViewGrupos_->currentItem();
-    const bool carpetaSubgrupos = actual && nivel(actual) == 1 && actual->text(0) == Texto(kTextoSubgrupos);
-    return !(carpetaSubgrupos && dmCDS->Modificado && dmCDS->NumAlumnosSubgrupo() < 2);
+    // A subgroup needs two members: the teacher completes it or deletes it before leaving it.
+    if (PaginaSubgrupo && subgrupos_ && PaginaActual == subgrupos_ && subgrupos_->SubgrupoIncompleto()) {
+        MostrarMensaje(Texto(kTextoSubgrupoIncompleto), BotonesAceptar, DibujoAviso);
+        return false;
+    }
+    return true;
 }
 
 void TFDMT_GestAlumnado::alCambiarNodo(QTreeWidgetItem* nuevo, QTreeWidgetItem* anterior) {
@@ -513,6 +566,7 @@ bool TFDMT_GestAlumnado::SeleccionarNodo(QTreeWidgetItem* nodo) {
 
 void TFDMT_GestAlumnado::MostrarNodo(QTreeWidgetItem* nodo) {
     TdmCDS& dm = *dmCDS;
+    RefrescarClase(dm);
     PaginaGrupo = PaginaAcceso = PaginaAlumno = PaginaSubgrupo = false;
     TdmCDS::QuitarFiltro(dm.cdsSubgrupo);
     TdmCDS::QuitarFiltro(dm.cdsSemilla);
@@ -533,10 +587,12 @@ void TFDMT_GestAlumnado::MostrarNodo(QTreeWidgetItem* nodo) {
         switch (nodo->parent()->indexOfChild(nodo)) {
             case CarpetaAlumnos: {
                 dm.AbrirGrupoAlumno();
-                TPaginaGestion* pagina = PaginaAlumnos();
-                // The first student is selected only where a page can show him.
-                CargarAlumnosNodo(nodo, pagina != nullptr);
-                if (pagina) MostrarPagina(pagina);
+                TFDMT_VentanaAlumnos* pagina = PaginaAlumnos();
+                CargarAlumnosNodo(nodo, true);
+                // Without members the folder stays selected: the page shows the group empty.
+                if (PaginaActual == pagina && pagina->isVisible() && TreeViewGrupos_->currentItem() == nodo)
+                    pagina->FormShow();
+                MostrarPagina(pagina);
                 break;
             }
             case CarpetaAcceso: {
@@ -547,9 +603,11 @@ void TFDMT_GestAlumnado::MostrarNodo(QTreeWidgetItem* nodo) {
             }
             case CarpetaSubgrupos: {
                 dm.CargarTablasGrupo();
-                TPaginaGestion* pagina = PaginaSubgrupos();
-                CargarSubgruposNodo(nodo, pagina != nullptr);
-                if (pagina) MostrarPagina(pagina);
+                TFDMT_VentanaSubgrupos* pagina = PaginaSubgrupos();
+                CargarSubgruposNodo(nodo, true);
+                if (PaginaActual == pagina && pagina->isVisible() && TreeViewGrupos_->currentItem() == nodo)
+                    pagina->FormShow();
+                MostrarPagina(pagina);
                 break;
             }
             default:
@@ -564,19 +622,17 @@ void TFDMT_GestAlumnado::MostrarNodo(QTreeWidgetItem* nodo) {
                                   QStringLiteral("cdsSubFPtrAlumno = ") + QString::number(*codigo));
             dm.cdsAlumno->Locate(QStringLiteral("cdsAFCodAlumno"), *codigo);
         }
-        if (TPaginaGestion* pagina = alumnos_) {
-            if (PaginaActual == pagina && pagina->isVisible()) pagina->FormShow();
-            MostrarPagina(pagina);
-            PaginaAlumno = true;
-        }
+        TFDMT_VentanaAlumnos* pagina = PaginaAlumnos();
+        if (PaginaActual == pagina && pagina->isVisible()) pagina->FormShow();
+        MostrarPagina(pagina);
+        PaginaAlumno = true;
     } else {
         TdmCDS::AplicarFiltro(dm.cdsSubgrupo,
                               QStringLiteral("cdsSubFCodSubgrupo = ") + QString::number(*codigo));
-        if (TPaginaGestion* pagina = subgrupos_) {
-            if (PaginaActual == pagina && pagina->isVisible()) pagina->FormShow();
-            MostrarPagina(pagina);
-            PaginaSubgrupo = true;
-        }
+        TFDMT_VentanaSubgrupos* pagina = PaginaSubgrupos();
+        if (PaginaActual == pagina && pagina->isVisible()) pagina->FormShow();
+        MostrarPagina(pagina);
+        PaginaSubgrupo = true;
     }
 }
 
@@ -594,12 +650,22 @@ bool TFDMT_GestAlumnado::ConfirmarCambios() {
     // folder and seeds as if saved there.
     // A group that its page refuses stays as typed, and so does the node.
     if (PaginaGrupo && grupos_ && !TdmCDS::EnConsulta(dm.cdsGrupo) && !grupos_->GuardarGrupo()) return false;
+    // A student and his membership, and a subgroup's rows, are saved together or not at all;
+    // a subgroup's name is checked as on its page.
+    if (PaginaAlumno && alumnos_ && !alumnos_->GuardarAlumno() &&
+        (!TdmCDS::EnConsulta(dm.cdsAlumno) || !TdmCDS::EnConsulta(dm.cdsGrupoAlumno)))
+        return false;
+    if (PaginaSubgrupo && subgrupos_ && !TdmCDS::EnConsulta(dm.cdsSubgrupo) && !subgrupos_->GuardarSubgrupo())
+        return false;
     const bool resultado = dm.GuardarCambios();
     if (QTreeWidgetItem* actual = TreeViewGrupos_->currentItem()) {
-        Callado callado(callado_);
-        if (PaginaGrupo && nivel(actual) == 0) actual->setText(0, dm.cdsGrpFNombre->AsString());
-        if (PaginaAlumno && nivel(actual) == 2) actual->setText(0, dm.cdsAlumnoCalcNAlumno->AsString());
-        if (PaginaSubgrupo && nivel(actual) == 2) actual->setText(0, dm.cdsSubFNombre->AsString());
+        if (PaginaGrupo && nivel(actual) == 0) {
+            Callado callado(callado_);
+            actual->setText(0, dm.cdsGrpFNombre->AsString());
+        }
+        if (PaginaAlumno && nivel(actual) == 2)
+            RenombrarNodo(actual, dm.NombreCompletoAlumno(dm.cdsAFCodAlumno->AsInteger()));
+        if (PaginaSubgrupo && nivel(actual) == 2) RenombrarNodo(actual, dm.cdsSubFNombre->AsString());
     }
     return resultado;
 }
@@ -614,6 +680,7 @@ void TFDMT_GestAlumnado::habilitarBotones(bool habilitados) {
     BitBtnModContrasena->setEnabled(habilitados && CambiarPassword != nullptr);
     BitBtnExpGrupo->setEnabled(habilitados && ExportarGrupo != nullptr);
     BitBtnImpGrupo->setEnabled(habilitados && ImportarGrupo != nullptr);
+    BitBtnResultados->setEnabled(habilitados && CrearPaginaResultados != nullptr);
 }
 
 void TFDMT_GestAlumnado::BloquearPanel() {
@@ -706,6 +773,19 @@ void TFDMT_GestAlumnado::ModificarContrasena() {
 void TFDMT_GestAlumnado::AbrirReparacionVirtual() {
     reparacionVirtual_ = true;
     close();
+}
+
+bool TFDMT_GestAlumnado::VerResultados() {
+    const std::optional<int> grupo = CodigoNodo(NodoGrupo(TreeViewGrupos_->currentItem()));
+    if (!grupo || !CrearPaginaResultados || !PuedeDejarNodo()) return false;
+    PaginaGrupo = PaginaAcceso = PaginaAlumno = PaginaSubgrupo = false;
+    TdmCDS& dm = *dmCDS;
+    if (dm.cdsGrpFCodGrupo->AsInteger() != *grupo) dm.LocalizarGrupo(*grupo);
+    TPaginaGestion* pagina = PaginaResultados();
+    // Shown again, it reads the histories again: practices may have been added meanwhile.
+    if (PaginaActual == pagina && pagina->isVisible()) pagina->FormShow();
+    MostrarPagina(pagina);
+    return true;
 }
 
 void MostrarGestAlumnado() {

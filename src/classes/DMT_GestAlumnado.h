@@ -12,7 +12,9 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TFDMT_Accesibilidad;
+class TFDMT_VentanaAlumnos;
 class TFDMT_VentanaGrupos;
+class TFDMT_VentanaSubgrupos;
 class TPaginaGestion;
 
 // The teacher's main window: the tree of the groups with their students, difficulty and
@@ -51,11 +53,11 @@ public:
     void LiberarPaginas();
     TFDMT_VentanaGrupos* PaginaGrupos();
     TFDMT_Accesibilidad* PaginaAccesibilidad();
-    // The student and subgroup pages, once they exist: made by these on first use.
-    static inline std::function<TPaginaGestion*(TFDMT_GestAlumnado*, QWidget* panel)> CrearPaginaAlumnos;
-    static inline std::function<TPaginaGestion*(TFDMT_GestAlumnado*, QWidget* panel)> CrearPaginaSubgrupos;
-    TPaginaGestion* PaginaAlumnos();
-    TPaginaGestion* PaginaSubgrupos();
+    TFDMT_VentanaAlumnos* PaginaAlumnos();
+    TFDMT_VentanaSubgrupos* PaginaSubgrupos();
+    // The results page of the current group, made by this on first use.
+    static inline std::function<TPaginaGestion*(TFDMT_GestAlumnado*, QWidget* panel)> CrearPaginaResultados;
+    TPaginaGestion* PaginaResultados();
 
     // ------------------------------------------------ tree
     QTreeWidget* TreeViewGrupos() const { return TreeViewGrupos_; }
@@ -68,6 +70,10 @@ public:
     // Adds one node under a folder and selects it without showing another page.
     QTreeWidgetItem* AnadirNodoHijo(QTreeWidgetItem* carpeta, const QString& texto, int imagen, int codigo);
     void BorrarNodoSeleccionado();
+    // A student or subgroup node takes its record's new name, in its place in name order.
+    void RenombrarNodo(QTreeWidgetItem* nodo, const QString& texto);
+    // The subgroups folder of a group node read again from the group's subgroup rows.
+    void RecargarSubgruposGrupo(QTreeWidgetItem* grupo);
     void QuitarNodoGrupo(int codigo);
     // Positions the tables on a node's record and shows its page.
     void MostrarNodo(QTreeWidgetItem* nodo);
@@ -90,6 +96,9 @@ public:
     void ActivarEquipos();
     void ModificarContrasena();
     void AbrirReparacionVirtual();
+    // Shows the results page of the selected node's group, by the rules for leaving a page;
+    // the tree keeps its selection. False when the current page may not be left.
+    bool VerResultados();
     void Ayuda();
     // The teacher asked for the workstation: it opens once this window has closed.
     bool ReparacionVirtualPedida() const { return reparacionVirtual_; }
@@ -143,14 +152,16 @@ private:
     QPushButton* BitBtnActEquipos;
     QPushButton* BitBtnModContrasena;
     QPushButton* BitBtnGestAverias;
+    QPushButton* BitBtnResultados;
     QPushButton* BitBtnAyuda;
     QPushButton* BitBtnSalir;
     QWidget* PanelRight;
 
     TFDMT_VentanaGrupos* grupos_ = nullptr;
     TFDMT_Accesibilidad* acceso_ = nullptr;
-    TPaginaGestion* alumnos_ = nullptr;
-    TPaginaGestion* subgrupos_ = nullptr;
+    TFDMT_VentanaAlumnos* alumnos_ = nullptr;
+    TFDMT_VentanaSubgrupos* subgrupos_ = nullptr;
+    TPaginaGestion* resultados_ = nullptr;
     // The data module holds the tree back while a row is being inserted.
     bool reaccionesDatos_ = true;
     // The window's own changes to the tree do not count as the user's.

@@ -78,13 +78,7 @@ TFDMT_VentanaGrupos::TFDMT_VentanaGrupos(TFDMT_GestAlumnado* gestion, QWidget* p
 }
 
 TDBEdit* TFDMT_VentanaGrupos::campo(const char* nombre, const QString& nombreCampo) {
-    auto* edicion = new TDBEdit(this);
-    edicion->setObjectName(QString::fromLatin1(nombre));
-    edicion->SetDataSource(dmCDS->dsGrupo, nombreCampo);
-    connect(edicion, &QLineEdit::textEdited, this, [this] {
-        if (Gestion()->PaginaGrupo) dmCDS->Modificado = true;
-    });
-    return edicion;
+    return CampoDatos(nombre, dmCDS->dsGrupo, nombreCampo, &TFDMT_GestAlumnado::PaginaGrupo);
 }
 
 void TFDMT_VentanaGrupos::FormShow() {

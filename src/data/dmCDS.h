@@ -100,7 +100,8 @@ public:
     // file stayed locked (reported).
     bool RefrescarTabla(TClientDataSet* tabla);
     // The next identifier of a table: the smallest one free in its file as it is now and
-    // among its rows not written yet (seeds: one more than the last given); stored in the
+    // among its rows not written yet (seeds and subgroups, whose codes are never given
+    // again: one more than the last given and than the highest in the file); stored in the
     // first field of the new row when asked.
     int SiguienteCodigo(TClientDataSet* tabla, bool asignar);
     // `cuantos` identifiers at once, by the same rule, for rows added together and saved
@@ -163,6 +164,42 @@ public:
         return kPrefijoPasswordAlumno + FormatoCodigo(codigo);
     }
 
+    // ------------------------------------------------ students and subgroups (dmCDSAlumnado.cpp)
+    // Each change reaches every class file it touches or none: when a table cannot be
+    // written, the tables and their files are put back as they were, the user is told, and
+    // the result is false.
+
+    // Posts the student record and the membership row being inserted or edited (or finds
+    // the membership of the student) and adds the group to the student's list. False
+    // without a message when neither was being edited.
+    bool GuardarAlumno(int codigoGrupo);
+    // Removes the current member from the current group: his rows in the group's subgroups,
+    // his membership, his record when no group is left, and his history files. The practice
+    // tables go back to the templates first, so that nothing writes the history back.
+    bool QuitarAlumnoGrupo();
+    // Posts the subgroup row being inserted or edited; its name, subject, password and notes
+    // reach the subgroup's other rows. False without a message when it was not being edited.
+    bool GuardarSubgrupo();
+    // Gives the current subgroup (the table filtered to its code) a row for the student,
+    // with its code and password: the row being inserted, the subgroup's row without a
+    // student, or a new one.
+    bool AnadirAlumnoSubgrupo(int codigoAlumno);
+    // Takes the student out of the current subgroup; its only student leaves it as one row
+    // without a student, keeping its name and password.
+    bool QuitarAlumnoSubgrupo(int codigoAlumno);
+    // Deletes every row of the current subgroup (the table filtered to its code).
+    bool EliminarSubgrupo();
+    // The practice tables on the history that the history browser shows: the current member's
+    // own practices in the current group (not those made in a subgroup), or the current
+    // subgroup's practices as its first member's history holds them. A history not there yet
+    // is created empty. False (reported) when it cannot be read or created.
+    bool PrepararHistoricoAlumno();
+    bool PrepararHistoricoSubgrupo();
+    // "Apellido1 Apellido2, Nombre" of a student record; empty when there is none.
+    QString NombreCompletoAlumno(int codigoAlumno);
+    // The group's subgroup rows as last saved (the names a subgroup may not take).
+    void RecargarSubgruposGuardados();
+
     // ------------------------------------------------ practice records, queries and table copying
     // (dmCDSPracticas.cpp)
 
@@ -186,7 +223,9 @@ public:
     // Writes the current practice into the history of every other member of the logged subgroup.
     void CopiarReparacionSubgrupo();
     void BorrarHistoricoAlumnoGrupo(int alumno, int grupo);
-    void BorrarFicherosHistorico(int alumno);
+    // Deletes the student's two history files, once the practice tables are on the
+    // templates. False (reported by file name) when one could not be deleted.
+    bool BorrarFicherosHistorico(int alumno);
     bool ExisteHistoricoAlumno() const;
     QString DescripcionBloque(const QVariant& codigo);
     QString DescripcionCircuito(const QVariant& codigo);
@@ -286,6 +325,11 @@ private:
     // Changes the subgroup list of the current subgroup row's member in the group.
     void CambiarSubgruposMiembro(const std::function<QString(const QStringList&)>& cambio);
     void AbrirEn(TClientDataSet* tabla, const QString& carpeta);
+    // Runs the steps of one change to the class tables: all of it reaches the files, or
+    // none of it (reported).
+    bool CambiarClases(const std::vector<TClientDataSet*>& tablas, const std::function<void()>& pasos);
+    // The subgroup table filtered to the current row's subgroup, on that subgroup.
+    void MostrarSoloSubgrupo();
     // Opens a "BDs" practice template; a missing or damaged one is made again, empty, and
     // reported by its file name.
     void AbrirPlantilla(TClientDataSet* tabla);

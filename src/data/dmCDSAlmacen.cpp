@@ -63,8 +63,10 @@ void TdmCDS::AsignarCodigos() {
         tabla->CampoCodigo = tabla->Fields().front()->FieldName();
         tabla->OnRecodificar = recodificar;
     }
-    // Seed identifiers are never given again.
+    // Seed and subgroup identifiers are never given again: a subgroup's code names its
+    // practices in its members' histories, which outlive it.
     cdsSemilla->CodigoSinReutilizar = true;
+    cdsSubgrupo->CodigoSinReutilizar = true;
 }
 
 void TdmCDS::AsignarManejadoresAlmacen() {
@@ -75,13 +77,7 @@ void TdmCDS::AsignarManejadoresAlmacen() {
                 ds->SetFileName(RutasDatos::Archivo(CarpetaGrupoActual(), ds->Name));
         };
     }
-    cdsSubgrupo->AfterOpen = [this](TClientDataSet* ds) {
-        cdsSubgrupoLUp->Close();
-        if (!QFileInfo::exists(ds->FileName())) return;
-        cdsSubgrupoLUp->SetAggregatesActive(true);
-        cdsSubgrupoLUp->LoadFromFile(ds->FileName());
-        cdsSubgrupoLUp->SetReadOnly(true);
-    };
+    cdsSubgrupo->AfterOpen = [this](TClientDataSet*) { RecargarSubgruposGuardados(); };
     cdsGrupo->AfterOpen = [this](TClientDataSet*) { ClonarGrupo(); };
     cdsCodigos->AfterPost = [this](TClientDataSet* ds) { SalvarTabla(ds); };
 
@@ -436,7 +432,7 @@ std::vector<int> TdmCDS::SiguientesCodigos(TClientDataSet* tabla, int cuantos) {
     RefrescarTabla(cdsCodigos);
     const std::vector<int> usados = CodigosEnUso(tabla);
     std::vector<int> codigos;
-    if (tabla == cdsSemilla) {
+    if (tabla->CodigoSinReutilizar) {
         int siguiente = 1;
         if (cdsCodigos->Locate(QStringLiteral("cdsCodFTabla"), tabla->Name))
             siguiente = cdsCodFUltimo->AsInteger() + 1;

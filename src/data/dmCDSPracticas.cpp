@@ -367,12 +367,6 @@ void TdmCDS::BorrarHistoricoAlumnoGrupo(int alumno, int grupo) {
         cdsReparacion->Locate(QStringLiteral("cdsRepFCodReparacion"), actual);
 }
 
-void TdmCDS::BorrarFicherosHistorico(int alumno) {
-    const QString usuario = FormatoCodigo(alumno);
-    QFile::remove(RutasDatos::ArchivoReparacion(usuario));
-    QFile::remove(RutasDatos::ArchivoLineaReparacion(usuario));
-}
-
 bool TdmCDS::ExisteHistoricoAlumno() const {
     return QFileInfo::exists(RutasDatos::ArchivoReparacion(FormatoCodigo(cdsGrpAlFPtrAlumno->AsInteger())));
 }

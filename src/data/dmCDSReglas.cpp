@@ -194,6 +194,8 @@ void TdmCDS::AsignarReglasGrupoAlumno() {
     };
     // A membership row takes no identifier, so a cancelled one has none to give back.
     cdsGrupoAlumno->BeforeCancel = [this](TClientDataSet*) { Modificado = false; };
+    // A membership posted on its own (an imported student's) gives the tree back too.
+    cdsGrupoAlumno->BeforePost = [this](TClientDataSet*) { emit ReaccionesArbol(true); };
     cdsGrupoAlumno->BeforeDelete = [this](TClientDataSet*) { QuitarGrupoDeAlumno(); };
     cdsGrupoAlumno->AfterDelete = GuardarTrasCambio();
     cdsGrupoAlumno->AfterOpen = [](TClientDataSet* ds) { ds->SetReadOnly(ds->IsEmpty()); };
@@ -214,8 +216,13 @@ void TdmCDS::AsignarReglasSubgrupo() {
     cdsSubgrupo->BeforeDelete = [this](TClientDataSet*) {
         QuitarSubgrupoAlumno(cdsSubFCodSubgrupo->AsString());
     };
-    // Saved at once, like the membership list that the deletion has just changed.
-    cdsSubgrupo->AfterDelete = GuardarTrasCambio();
+    // Saved at once, like the membership list that the deletion has just changed; the
+    // name of a deleted subgroup is free again.
+    cdsSubgrupo->AfterDelete = [this](TClientDataSet* ds) {
+        Modificado = false;
+        SalvarTabla(ds);
+        RecargarSubgruposGuardados();
+    };
     const TDataSetNotifyEvent recargarLista = cdsSubgrupo->AfterOpen;
     cdsSubgrupo->AfterOpen = [recargarLista](TClientDataSet* ds) {
         ds->SetReadOnly(ds->IsEmpty());
@@ -276,9 +283,7 @@ void TdmCDS::PropagarSubgrupo() {
     cdsSubgrupo->AfterPost = esteManejador;
     Modificado = false;
     SalvarTabla(cdsSubgrupo);
-    cdsSubgrupoLUp->Close();
-    cdsSubgrupoLUp->SetAggregatesActive(true);
-    if (QFileInfo::exists(cdsSubgrupo->FileName())) cdsSubgrupoLUp->LoadFromFile(cdsSubgrupo->FileName());
+    RecargarSubgruposGuardados();
 }
 
 bool TdmCDS::ValidarGrupo() {
@@ -353,6 +358,8 @@ bool TdmCDS::LocalizarGrupo(int codigoGrupo) {
 }
 
 void TdmCDS::BorrarAlumnosGrupo(int codigoGrupo) {
+    // A practice table still on a member's history would write it back when it closes.
+    AbrirHistorico(RutasDatos::kProfesor);
     if (!cdsGrupoAlumno->Active()) cdsGrupoAlumno->Open();
     cdsGrupoAlumno->SetReadOnly(false);
     while (cdsGrupoAlumno->Locate(QStringLiteral("cdsGrpAlFPtrGrupo"), codigoGrupo)) {

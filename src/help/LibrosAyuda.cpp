@@ -45,6 +45,7 @@ const Tema kTemas[] = {
     {20, "historicos", nullptr},
     {21, "introduccion", nullptr},
     {22, "anadiralumnossubgrupo", nullptr},
+    {23, "resultados", nullptr},
 };
 
 const QByteArray kIntroduccion = QByteArrayLiteral("introduccion.htm");

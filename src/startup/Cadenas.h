@@ -13,3 +13,7 @@ QStringList PartirLista(const QString& texto, const QString& separador);
 
 // The text with every occurrence of the character replaced by the replacement.
 QString ReemplazarCaracter(const QString& texto, QChar caracter, const QString& reemplazo);
+
+// Whether a name goes before another in a list people read: letters compared without
+// regard to case or accents ("Álvarez" before "Castro"), then as written.
+bool AntesAlfabeticamente(const QString& a, const QString& b);

@@ -309,7 +309,11 @@ void TDBEdit::mostrar() {
 
 TDBMemo::TDBMemo(QWidget* parent) : QPlainTextEdit(parent) {
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (!mostrando_ && !escribir(enlace_.DataSet(), campo_, toPlainText())) mostrar();
+        if (mostrando_) return;
+        if (!escribir(enlace_.DataSet(), campo_, toPlainText()))
+            mostrar();
+        else
+            emit Editado();
     });
 }
 

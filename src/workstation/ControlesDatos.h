@@ -143,6 +143,10 @@ public:
     explicit TDBMemo(QWidget* parent = nullptr);
     void SetDataSource(TDataSource* fuente, const QString& campo);
 
+signals:
+    // The user changed the text (not the memo following its field).
+    void Editado();
+
 private:
     void mostrar();
     EnlaceDatos enlace_;

@@ -15,6 +15,11 @@
 
 class QTreeWidgetItem;
 
+// Texts in a failed expectation read as texts.
+inline void PrintTo(const QString& texto, std::ostream* salida) {
+    *salida << '"' << texto.toStdString() << '"';
+}
+
 // A copy of the demo installation (its group "1º Electromecánica" with five students and a
 // subgroup, two trainers) with its data module open, for the class management windows.
 class GestionDemo : public ::testing::Test {

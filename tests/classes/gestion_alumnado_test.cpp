@@ -49,6 +49,28 @@ TEST_F(Gestion, CadaGrupoTieneSusTresCarpetasEnOrdenConSusAlumnosYSubgrupos) {
     EXPECT_FALSE(TFDMT_GestAlumnado::CodigoNodo(grupo->child(1)).has_value());
 }
 
+TEST_F(Gestion, ElegirUnaCarpetaMuestraLoQueOtroPuestoGuardoEntretanto) {
+    abrir();
+    {
+        // Another PC renames a student after the tree was drawn.
+        TClientDataSet otro;
+        otro.SetFileName(carpeta.ruta() + "/demo/BDs/cdsAlumno.cds");
+        otro.Open();
+        ASSERT_TRUE(otro.Locate("cdsAFCodAlumno", 2));
+        otro.Edit();
+        otro.FieldByName("cdsAFApellido1")->SetAsString("Zubizarreta");
+        otro.Post();
+        otro.SaveToFile();
+    }
+    QTreeWidgetItem* alumnos = demo()->child(TFDMT_GestAlumnado::CarpetaAlumnos);
+    // The folder shows its first student.
+    ventana->SeleccionarNodo(alumnos);
+    ASSERT_EQ(ventana->TreeViewGrupos()->currentItem()->parent(), alumnos);
+    QStringList nombres;
+    for (int i = 0; i < alumnos->childCount(); ++i) nombres << alumnos->child(i)->text(0);
+    EXPECT_TRUE(nombres.join('|').contains("Zubizarreta")) << nombres.join('|').toStdString();
+}
+
 TEST_F(Gestion, UnNombreRepetidoONoValidoNoGuardaNadaYSigueInsertando) {
     abrir();
     struct Caso {
@@ -209,7 +231,7 @@ TEST_F(Gestion, ReparacionVirtualCierraLaVentanaYLaPide) {
 TEST_F(Gestion, LosBotonesSinAccionTodaviaSiguenDesactivados) {
     TFDMT_GestAlumnado::CambiarPassword = nullptr;
     abrir();
-    for (const char* boton : {"BitBtnExpGrupo", "BitBtnImpGrupo", "BitBtnModContrasena"})
+    for (const char* boton : {"BitBtnExpGrupo", "BitBtnImpGrupo", "BitBtnResultados", "BitBtnModContrasena"})
         EXPECT_FALSE(ventana->findChild<QPushButton*>(boton)->isEnabled()) << boton;
     int cambios = 0;
     TFDMT_GestAlumnado::CambiarPassword = [&cambios] { ++cambios; };

@@ -14,7 +14,9 @@ std::map<int, QString> TextosDelModulo() {
     for (int numero = 35000; numero <= 35018; ++numero) textos[numero] = QStringLiteral("T%1").arg(numero);
     for (int numero : {35007, 35010, 35017, 35018})
         textos[numero] = QStringLiteral("Cierto%1;Falso%1").arg(numero);
+    textos[221] = QStringLiteral("T221 ");
     textos[231] = QStringLiteral("Sin carpeta: %1 en %2");
+    textos[280] = QStringLiteral("T280");
     textos[240] = QStringLiteral("T240 %1 (%2)");
     for (int numero = 241; numero <= 246; ++numero)
         textos[numero] = QStringLiteral("T%1 %2").arg(numero).arg("%1");

@@ -22,9 +22,10 @@ TEST(TemaDeTag, CadaVentanaTieneSuTemaYElInformeCambiaDeLibro) {
         {20, 1, "historicos"},
         {21, 2, "introduccion"},
         {22, 1, "anadiralumnossubgrupo"},
+        {23, 1, "resultados"},
         {5, 3, ""},
         {0, 2, ""},
-        {23, 1, ""},
+        {24, 1, ""},
     };
     for (const Caso& c : casos) EXPECT_EQ(TemaDeTag(c.tag, c.libro), c.tema) << c.tag << " en " << c.libro;
 }

@@ -45,7 +45,7 @@ TEST_F(LibrosInstalados, CadaVentanaTieneSuTemaEnElLibroQueAbre) {
         int numero;
         QList<int> tags;
     } libros[] = {
-        {1, {1, 2, 3, 4, 6, 7, 8, 9, 19, 20, 21, 22}},
+        {1, {1, 2, 3, 4, 6, 7, 8, 9, 19, 20, 21, 22, 23}},
         {2, {8, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 21}},
     };
     for (const Libro& l : libros) {

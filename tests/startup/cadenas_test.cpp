@@ -45,6 +45,18 @@ TEST(ReemplazarCaracterTest, CambiaCadaAparicion) {
     EXPECT_EQ(ReemplazarCaracter("", '$', "x"), "");
 }
 
+TEST(AntesAlfabeticamenteTest, SinMirarMayusculasNiAcentos) {
+    const struct {
+        const char *a, *b;
+        bool antes;
+    } casos[] = {{"Álvarez", "Castro", true}, {"castro", "Díaz", true},    {"Ortiz", "órtiz", true},
+                 {"órtiz", "Ortiz", false},   {"Zamora", "Ábalos", false}, {"Ana", "Ana", false},
+                 {"Muñoz", "Navarro", true}};
+    for (const auto& caso : casos)
+        EXPECT_EQ(AntesAlfabeticamente(QString::fromUtf8(caso.a), QString::fromUtf8(caso.b)), caso.antes)
+            << caso.a << " / " << caso.b;
+}
+
 TEST(AzarTest, LaMismaSemillaDaLaMismaSerieDentroDelLimite) {
     SembrarAzar(42);
     std::vector<int> primera;

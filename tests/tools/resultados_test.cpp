@@ -1,11 +1,10 @@
 // averias-datos resultados on the demo installation and on bad arguments.
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <set>
 
-#include "CarpetaTemporal.h"
 #include "ClientDataSet.h"
+#include "DemoDatos.h"
 
 namespace {
 
@@ -15,24 +14,12 @@ struct Ejecucion {
 };
 
 Ejecucion Resultados(const QStringList& argumentos) {
-    QProcess p;
-    p.start(carpetaProgramas() + "/averias-datos", QStringList{"resultados"} + argumentos);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    const EjecucionDatos e = EjecutarOrdenDatos("resultados", argumentos);
+    return {e.estado, QString::fromUtf8(e.salida), e.errores};
 }
 
-class ResultadosDemoTest : public ::testing::Test {
+class ResultadosDemoTest : public DemoDatos {
 protected:
-    static void SetUpTestSuite() {
-        carpeta = new CarpetaTemporal;
-        QProcess p;
-        p.start(carpetaProgramas() + "/averias-datos", {"demo", demo()});
-        p.waitForFinished(60000);
-        ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    }
-    static void TearDownTestSuite() { delete carpeta; }
-    static QString demo() { return carpeta->ruta() + "/demo"; }
     // The fault numbers of trainer 1 that the demo's group practised, read from the files.
     static std::set<QString> AveriasPracticadas() {
         TClientDataSet averias;
@@ -49,7 +36,6 @@ protected:
         }
         return numeros;
     }
-    static inline CarpetaTemporal* carpeta = nullptr;
 };
 
 const QString kCabeceraAverias =

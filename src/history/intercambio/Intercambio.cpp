@@ -607,7 +607,7 @@ ResultadoIntercambio ImportarGrupo(TdmCDS& dm, const QString& origen, Reemplazo 
                             (reemplazo == Reemplazo::Preguntar &&
                              MostrarMensaje(Texto(kTextoElGrupo) + QStringLiteral(", ") + r.nombre +
                                                 QStringLiteral(", ") + Texto(kTextoYaExiste),
-                                            BotonesSiNo) == mrYes);
+                                            BotonesSiNo, DibujoPregunta) == mrYes);
             if (!si) {
                 r.cancelado = true;
                 r.mensaje = Texto(kTextoGrupoExistente) + r.nombre;

@@ -93,9 +93,12 @@ void LeerSemillas(const QString& carpeta, HistorialGrupo& h) {
     TField* equipo = semillas.campo("cdsSemFPtrEquipo");
     TField* averia = semillas.campo("cdsSemFPtrIdAveria");
     TField* tutorizada = semillas.campo("cdsSemFTutorizada");
+    TField* codigoVirtual = semillas.campo("cdsSemFCodVirtual");
     for (semillas.tabla().First(); !semillas.tabla().Eof(); semillas.tabla().Next())
         if (!averia->IsNull())
-            h.semillas.push_back({equipo->AsInteger(), averia->AsInteger(), tutorizada->AsBoolean()});
+            h.semillas.push_back(
+                {equipo->AsInteger(), averia->AsInteger(), tutorizada->AsBoolean(),
+                 codigoVirtual->IsNull() ? std::nullopt : std::optional<int>(codigoVirtual->AsInteger())});
 }
 
 // The trainer's faults and placements; a trainer whose folder cannot be read keeps only
@@ -158,6 +161,7 @@ void LeerPracticas(int grupo, int alumno, HistorialGrupo& h,
     TField* averia = practicas.campo("cdsRepFPtrIdAveria");
     TField* tutorizada = practicas.campo("cdsRepFTutorizada");
     TField* inicio = practicas.campo("cdsRepFInicio");
+    TField* fin = practicas.campo("cdsRepFFin");
     TField* estado = practicas.campo("cdsRepFEstado");
     TField* respuesta = practicas.campo("cdsRepFResp");
     TField* correcta = practicas.campo("cdsRepFCorrecta");
@@ -172,6 +176,7 @@ void LeerPracticas(int grupo, int alumno, HistorialGrupo& h,
         p.averia = averia->AsInteger();
         p.tutorizada = tutorizada->AsBoolean();
         p.inicio = inicio->AsDateTime();
+        if (!fin->IsNull()) p.fin = fin->AsDateTime();
         p.terminada = estado->AsString() == QLatin1String("F");
         p.respuesta = respuesta->AsBoolean();
         p.correcta = correcta->AsBoolean();

@@ -39,6 +39,7 @@ struct Practica {
     int averia = 0;  // fault identifier
     bool tutorizada = false;
     double inicio = 0;                 // days since 30/12/1899
+    std::optional<double> fin;         // set when it was finished
     bool terminada = false;            // state "F"; running and paused ones are not
     bool respuesta = false;            // the student declared it repaired
     bool correcta = false;             // ended with the right diagnosis
@@ -62,6 +63,7 @@ struct SemillaGrupo {
     int equipo = 0;
     int averia = 0;
     bool tutorizada = false;
+    std::optional<int> codigoVirtual;  // the number the group sees the fault under
 };
 
 struct HistorialGrupo {

@@ -6,7 +6,6 @@
 #include <set>
 #include <tuple>
 
-
 namespace {
 
 // The day of a stored date-time: its whole part counts the days since 30/12/1899 (local time).
@@ -74,6 +73,26 @@ ClavePractica Clave(const Practica& p) {
     return {-1, p.alumno, p.codigo, 0, false, 0};
 }
 
+// The trainers and numbers of the seeded faults (in the filter's trainer and mode) that none of these
+// practices is of.
+std::vector<std::pair<int, int>> SinPracticar(const HistorialGrupo& h, const FiltroResultados& filtro,
+                                              const std::vector<const Practica*>& practicas) {
+    std::set<std::pair<int, int>> hechas;
+    for (const Practica* p : practicas) hechas.insert({p->equipo, p->averia});
+    std::set<std::pair<int, int>> vistas;
+    std::vector<std::pair<int, int>> numeros;
+    for (const SemillaGrupo& s : h.semillas) {
+        if (filtro.equipo && s.equipo != *filtro.equipo) continue;
+        if (filtro.tutorizada && s.tutorizada != *filtro.tutorizada) continue;
+        if (hechas.count({s.equipo, s.averia}) || !vistas.insert({s.equipo, s.averia}).second) continue;
+        numeros.push_back({s.equipo, FilaDeAveria(h, s.equipo, s.averia).numero});
+    }
+    std::sort(numeros.begin(), numeros.end());
+    return numeros;
+}
+
+}  // namespace
+
 std::vector<const Practica*> UnaVezCadaUna(const std::vector<const Practica*>& practicas) {
     std::set<ClavePractica> vistas;
     std::vector<const Practica*> unicas;
@@ -99,26 +118,6 @@ FilaAveria FilaDeAveria(const HistorialGrupo& h, int equipo, int averia) {
     }
     return f;
 }
-
-// The trainers and numbers of the seeded faults (in the filter's trainer and mode) that none of these
-// practices is of.
-std::vector<std::pair<int, int>> SinPracticar(const HistorialGrupo& h, const FiltroResultados& filtro,
-                                              const std::vector<const Practica*>& practicas) {
-    std::set<std::pair<int, int>> hechas;
-    for (const Practica* p : practicas) hechas.insert({p->equipo, p->averia});
-    std::set<std::pair<int, int>> vistas;
-    std::vector<std::pair<int, int>> numeros;
-    for (const SemillaGrupo& s : h.semillas) {
-        if (filtro.equipo && s.equipo != *filtro.equipo) continue;
-        if (filtro.tutorizada && s.tutorizada != *filtro.tutorizada) continue;
-        if (hechas.count({s.equipo, s.averia}) || !vistas.insert({s.equipo, s.averia}).second) continue;
-        numeros.push_back({s.equipo, FilaDeAveria(h, s.equipo, s.averia).numero});
-    }
-    std::sort(numeros.begin(), numeros.end());
-    return numeros;
-}
-
-}  // namespace
 
 std::optional<int> Puntuacion(const Practica& p) {
     if (!p.terminada) return std::nullopt;

@@ -70,6 +70,14 @@ std::optional<int> Puntuacion(const Practica& practica);
 
 ResultadosGrupo CalcularResultados(const HistorialGrupo& historial, const FiltroResultados& filtro);
 
+// The practices with every subgroup practice once: its copies in the members' histories
+// share the subgroup, trainer, fault, mode and start. The first copy stays, order kept.
+std::vector<const Practica*> UnaVezCadaUna(const std::vector<const Practica*>& practicas);
+
+// A fault's row without figures: its number and description from the catalogue, or its
+// identifier marked `eliminada` when the catalogue no longer has it.
+FilaAveria FilaDeAveria(const HistorialGrupo& historial, int equipo, int averia);
+
 // The middle value (the mean of the two middle ones for an even count), and the 90th
 // percentile by nearest rank; nothing for no values.
 std::optional<double> Mediana(std::vector<double> valores);

@@ -84,10 +84,10 @@ QByteArray ValorCsv(const QString& valor) {
     return '"' + texto + '"';
 }
 
-QByteArray LineaCsv(const QStringList& valores) {
+QByteArray LineaCsv(const QStringList& valores, const QByteArray& finLinea) {
     QByteArrayList partes;
     for (const QString& v : valores) partes << ValorCsv(v);
-    return partes.join(';') + '\n';
+    return partes.join(';') + finLinea;
 }
 
 }  // namespace
@@ -137,12 +137,12 @@ TablaResultados TablaDe(const ResultadosGrupo& r, PorResultados por) {
     return t;
 }
 
-QByteArray TextoCsv(const TablaResultados& tabla) {
-    QByteArray texto = LineaCsv(tabla.columnas);
+QByteArray TextoCsv(const TablaResultados& tabla, const QByteArray& finLinea) {
+    QByteArray texto = LineaCsv(tabla.columnas, finLinea);
     for (const auto& fila : tabla.filas) {
         QStringList valores;
         for (const CeldaResultado& c : fila) valores << c.texto;
-        texto += LineaCsv(valores);
+        texto += LineaCsv(valores, finLinea);
     }
     return texto;
 }

@@ -29,5 +29,5 @@ TablaResultados TablaDe(const ResultadosGrupo& resultados, PorResultados por);
 QString TextoAveria(const FilaAveria& fila);
 
 // UTF-8, ";" between values, a header line; a value holding ";", quotes
-// or line breaks goes in double quotes with its quotes doubled; lines end with LF.
-QByteArray TextoCsv(const TablaResultados& tabla);
+// or line breaks goes in double quotes with its quotes doubled; lines end with `finLinea`.
+QByteArray TextoCsv(const TablaResultados& tabla, const QByteArray& finLinea = "\n");

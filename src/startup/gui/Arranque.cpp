@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QIcon>
 #include <QImageReader>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 #include <chrono>
 
 #include "AccesoLoginDatos.h"
@@ -19,6 +22,7 @@
 #include "DMT_GestAverias.h"
 #include "DMT_ModifPassword.h"
 #include "DMT_Password.h"
+#include "EnlacesGestion.h"
 #include "FichaPersonalDatos.h"
 #include "FormActivo.h"
 #include "Idioma.h"
@@ -75,6 +79,14 @@ void AbrirSinLogin(int tipoUsuario) {
 
 }  // namespace
 
+bool InstalarTraduccionQt() {
+    static QTranslator traductor;
+    if (!traductor.load(QLocale(QLocale::Spanish, QLocale::Spain), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return QCoreApplication::installTranslator(&traductor);
+}
+
 int EjecutarAverias(int argc, char** argv) {
     if (const auto salida = AtenderAyudaOVersion(argc, argv, "averias", QString::fromUtf8(kUso)))
         return *salida;
@@ -88,6 +100,7 @@ int EjecutarAverias(int argc, char** argv) {
 
     if (!cargarIcono(app)) return 1;
     crearIdioma();
+    InstalarTraduccionQt();
     static CapaMensajesVentanas ventanasDeMensaje;
     InstalarCapaMensajes(&ventanasDeMensaje);
 
@@ -109,6 +122,7 @@ int EjecutarAverias(int argc, char** argv) {
         MostrarLogin();
     };
     TFDMT_GestAlumnado::CambiarPassword = [] { CambiarPasswordProfesor(); };
+    EnlazarGestionHistoria(datos);
     acceso.abrirPuesto = [](int tipo) { AbrirSinLogin(tipo); };
     TFDMT_Password login(acceso);
     TFDMT_EscogerCaratula modelos;  // kept hidden for the life of the program

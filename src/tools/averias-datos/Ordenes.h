@@ -18,6 +18,7 @@ int OrdenExportarGrupo(const QStringList& argumentos, QTextStream& salida, QText
 int OrdenImportarGrupo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenInstalacion(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenResultados(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
+int OrdenHistorial(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenImportarAlumnos(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenDemo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 
@@ -25,6 +26,7 @@ inline constexpr const char* kUsoResultados =
     "INSTALACION GRUPO [--equipo E] [--modo libre|tutorizada] [--desde AAAA-MM-DD] [--hasta AAAA-MM-DD] "
     "[--por averia|alumno|semana]";
 
+inline constexpr const char* kUsoHistorial = "INSTALACION GRUPO [--equipo E]";
 inline constexpr const char* kUsoImportarAlumnos = "INSTALACION GRUPO FICHERO.csv";
 
 // Exit statuses.

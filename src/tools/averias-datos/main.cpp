@@ -32,6 +32,10 @@ const Orden kOrdenes[] = {
      "imprime como CSV (UTF-8, \";\") los resultados del grupo por avería, por alumno y subgrupo o por "
      "semana",
      OrdenResultados},
+    {"historial", kUsoHistorial,
+     "imprime como hoja de cálculo CSV (UTF-8 con BOM, \";\") una fila por práctica de cada alumno y "
+     "subgrupo del grupo, en el equipo E o en todos",
+     OrdenHistorial},
 };
 
 QString TextoUso() {

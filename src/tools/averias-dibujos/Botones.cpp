@@ -54,6 +54,7 @@ QList<Pictograma> Glifos() {
              Pieza::Rayo(t, {8, 0, 84, 100});
          }},
         {0, "Historico", "BitBtnVerHistorico", [=](Trazo& t) { Pieza::Libreta(t, todo); }},
+        {0, "Resultados", "BitBtnResultados", [=](Trazo& t) { Pieza::Barras(t, todo); }},
         {0, "Datos", "BitBtnVerDatos, SpeedButtonSubgrupos, SpeedBVerAlumno",
          [=](Trazo& t) { Pieza::Persona(t, todo, Salmon()); }},
         {0, "Imprimir", "SpeedBImprimir, BitBtnImprimir, BitBtnConfImprimir, SpeedButtonImpPassword",

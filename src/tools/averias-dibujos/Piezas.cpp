@@ -216,6 +216,15 @@ void Libreta(Trazo& t, const QRectF& r) {
     });
 }
 
+void Barras(Trazo& t, const QRectF& r) {
+    t.En(r, [&] {
+        t.Figura(Rectangulo({14, 52, 20, 38}, 3), Salmon());
+        t.Figura(Rectangulo({40, 20, 20, 70}, 3), Azul());
+        t.Figura(Rectangulo({66, 38, 20, 52}, 3), Verde());
+        t.Linea({6, 92}, {94, 92}, Pizarra());
+    });
+}
+
 void Puerta(Trazo& t, const QRectF& r) {
     t.En(r, [&] {
         t.Figura(Rectangulo({10, 8, 46, 86}, 3), Pizarra());

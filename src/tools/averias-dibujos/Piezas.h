@@ -25,6 +25,8 @@ void Cronometro(Trazo& t, const QRectF& r, qreal fraccion);
 void Lupa(Trazo& t, const QRectF& r);
 void Bandera(Trazo& t, const QRectF& r);
 void Libreta(Trazo& t, const QRectF& r);
+// Three bars of a plot on their axis.
+void Barras(Trazo& t, const QRectF& r);
 void Puerta(Trazo& t, const QRectF& r);
 // Speech bubble; with `lineas` it holds text lines instead of the question mark.
 void Bocadillo(Trazo& t, const QRectF& r, bool lineas = false);

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStandardItemModel>
@@ -142,7 +143,7 @@ QWidget* TFDMT_Resultados::crearGraficos() {
         graficos_[i] = new QChartView(caja);
         graficos_[i]->setObjectName(QStringLiteral("ChartView%1").arg(i + 1));
         graficos_[i]->setRenderHint(QPainter::Antialiasing);
-        graficos_[i]->setMinimumSize(280, 260);
+        graficos_[i]->setMinimumSize(240, 260);
         QPushButton* png = BotonPequeno(caja, "BtnPng");
         QPushButton* pdf = BotonPequeno(caja, "BtnPdf");
         connect(png, &QPushButton::clicked, this, [this, i] { pedirArchivoGrafico(i, false); });
@@ -208,6 +209,11 @@ void TFDMT_Resultados::ponerTextos() {
     for (QPushButton* b : findChildren<QPushButton*>(QStringLiteral("BtnPng"))) b->setText(Texto(71015));
     for (QPushButton* b : findChildren<QPushButton*>(QStringLiteral("BtnPdf"))) b->setText(Texto(71016));
     LabelPuntuacion->setText(Texto(71018));
+}
+
+void TFDMT_Resultados::SinTitulo() {
+    LabelTitulo->hide();
+    layout()->setContentsMargins(0, 0, 0, 0);
 }
 
 void TFDMT_Resultados::MostrarGrupo(int grupo) {
@@ -328,9 +334,12 @@ void TFDMT_Resultados::elegirFila(PorResultados por, int fila) {
 }
 
 bool TFDMT_Resultados::ExportarTabla(PorResultados por, const QString& archivo) {
-    QFile f(archivo);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        f.write(TextoCsv(TablaDe(resultados_, por))) < 0 || !f.flush()) {
+    // Spreadsheet programs read UTF-8 only after a byte-order mark; the file is written
+    // beside and renamed, so a failed write never leaves a cut table in its place.
+    QSaveFile f(archivo);
+    if (!f.open(QIODevice::WriteOnly) ||
+        f.write(QByteArray("\xEF\xBB\xBF") + TextoCsv(TablaDe(resultados_, por), "\r\n")) < 0 ||
+        !f.commit()) {
         MostrarMensaje(Texto(71017).arg(archivo), BotonesAceptar, DibujoError);
         return false;
     }

@@ -27,6 +27,9 @@ public:
 
     // Reads the group's histories again and shows them with the filter set back to all.
     void MostrarGrupo(int grupo);
+    // Inside a page that has its own title and margins: without its own.
+    void SinTitulo();
+
     // The shown results (after the filter).
     const ResultadosGrupo& Resultados() const { return resultados_; }
     bool Vacia() const;

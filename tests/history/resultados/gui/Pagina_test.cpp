@@ -96,7 +96,9 @@ TEST_F(PaginaResultados, ExportaTablasComoCsvYGraficosComoPngYPdf) {
     ASSERT_TRUE(pagina->ExportarTabla(PorResultados::Alumno, csv));
     QFile f(csv);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), TextoCsv(TablaDe(pagina->Resultados(), PorResultados::Alumno)));
+    // With a byte-order mark and CR LF, as spreadsheet programs open it.
+    EXPECT_EQ(f.readAll(),
+              "\xEF\xBB\xBF" + TextoCsv(TablaDe(pagina->Resultados(), PorResultados::Alumno), "\r\n"));
 
     pagina->show();
     ASSERT_TRUE(pagina->ExportarGrafico(0, destino.ruta() + "/dificiles.png"));

@@ -1,0 +1,93 @@
+#include "PaginaResultados.h"
+
+#include <QLabel>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "Cadenas.h"
+#include "DMT_GestAlumnado.h"
+#include "DMT_Resultados.h"
+#include "Idioma.h"
+#include "Mensajes.h"
+#include "dmCDS.h"
+
+namespace {
+
+constexpr int kTextoSinHistorico = 127;
+constexpr int kTextoTitulo = 71032;
+
+QString Igual(const char* campo, int valor) {
+    return QLatin1String(campo) + QStringLiteral(" = ") + QString::number(valor);
+}
+
+}  // namespace
+
+TFDMT_PaginaResultados::TFDMT_PaginaResultados(TFDMT_GestAlumnado* gestion, TdmCDS& dm, QWidget* parent)
+    : TPaginaGestion(gestion, "FDMT_PaginaResultados", kTag, parent),
+      dm_(dm),
+      LabelTitulo(Titulo("LabelTitulo", Texto(kTextoTitulo).toUpper())),
+      ShapeLinea(Linea("ShapeLinea")),
+      LabelNombreGrupo(new QLabel(this)),
+      resultados_(new TFDMT_Resultados(this)) {
+    // The frame of every class management page, without save and undo: nothing is edited here.
+    LabelNombreGrupo->setObjectName(QStringLiteral("LabelNombreGrupo"));
+    QFont negrita = LabelNombreGrupo->font();
+    negrita.setBold(true);
+    LabelNombreGrupo->setFont(negrita);
+    resultados_->SinTitulo();
+    auto* capa = new QVBoxLayout(this);
+    capa->setContentsMargins(24, 18, 24, 18);
+    capa->addWidget(LabelTitulo);
+    capa->addWidget(ShapeLinea);
+    capa->addSpacing(6);
+    capa->addWidget(LabelNombreGrupo);
+    capa->addSpacing(6);
+    // On a small screen the plots keep a size that can be read, and the page scrolls.
+    auto* area = new QScrollArea(this);
+    area->setObjectName(QStringLiteral("ScrollBoxResultados"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(resultados_);
+    capa->addWidget(area, 1);
+    connect(resultados_, &TFDMT_Resultados::AlumnoElegido, this,
+            [this](int codigo, bool subgrupo) { VerHistorico(codigo, subgrupo); });
+}
+
+void TFDMT_PaginaResultados::FormShow() {
+    PintarTituloYLinea(LabelTitulo, ShapeLinea);
+    LabelNombreGrupo->setText(dm_.cdsGrpFNombre->AsString());
+    resultados_->MostrarGrupo(dm_.cdsGrpFCodGrupo->AsInteger());
+}
+
+void TFDMT_PaginaResultados::VerHistorico(int codigo, bool subgrupo) {
+    // Until the history browser is there, a row opens nothing.
+    if (!TFDMT_GestAlumnado::VerHistorico) return;
+    if (!PrepararHistoricoResultados(dm_, codigo, subgrupo)) {
+        MostrarMensaje(Texto(kTextoSinHistorico));
+        return;
+    }
+    TFDMT_GestAlumnado::VerHistorico(Gestion(),
+                                     subgrupo ? QStringLiteral("Subgrupo") : QStringLiteral("Alumno"));
+}
+
+bool PrepararHistoricoResultados(TdmCDS& dm, int codigo, bool subgrupo) {
+    int usuario = codigo;
+    TdmCDS::QuitarFiltro(dm.cdsSubgrupo);
+    if (subgrupo) {
+        // A subgroup's history is kept in the file of the member its row names.
+        TdmCDS::AplicarFiltro(dm.cdsSubgrupo, Igual("cdsSubFCodSubgrupo", codigo));
+        if (dm.cdsSubgrupo->IsEmpty()) return false;
+        usuario = dm.cdsSubFPtrAlumno->AsInteger();
+    } else {
+        if (!dm.cdsGrupoAlumno->Locate(QStringLiteral("cdsGrpAlFPtrAlumno"), codigo)) return false;
+        TdmCDS::AplicarFiltro(dm.cdsSubgrupo, Igual("cdsSubFPtrAlumno", codigo));
+        dm.cdsAlumno->Locate(QStringLiteral("cdsAFCodAlumno"), codigo);
+    }
+    if (!dm.ExisteHistorico(FormatoCodigo(usuario))) return false;
+    dm.AbrirHistorico(FormatoCodigo(usuario));
+    TdmCDS::AplicarFiltro(dm.cdsReparacion, subgrupo
+                                                ? Igual("cdsRepFPtrSubgrupo", codigo)
+                                                : Igual("cdsRepFPtrGrupo", dm.cdsGrpFCodGrupo->AsInteger()) +
+                                                      QStringLiteral(" and cdsRepFPtrSubgrupo = -1"));
+    return true;
+}
