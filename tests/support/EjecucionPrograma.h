@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+// One run of a program: its exit status (-1 when it did not end by itself), its output as
+// written and its error output.
 struct EjecucionPrograma {
-    int estado;  // -1 when the program did not end by itself
-    QString salida;
+    int estado;
+    QByteArray salida;
     QString errores;
 };
 

@@ -10,36 +10,24 @@
 
 #include "CarpetaTemporal.h"
 #include "ClientDataSet.h"
-#include "EjecucionPrograma.h"
+#include "DemoDatos.h"
 
 namespace {
 
-using Resultado = EjecucionPrograma;
-
-Resultado Ejecutar(const QStringList& argumentos, bool otroUsuario = false) {
-    return EjecutarPrograma("averias-datos", argumentos, otroUsuario);
-}
+using Resultado = EjecucionDatos;
 
 QStringList Lineas(const QString& texto) {
     return texto.split('\n', Qt::SkipEmptyParts);
 }
 
-// A copy of the demo installation ("1º Electromecánica", students 1 to 5) for each test;
-// the demo is written once.
-class ImportarAlumnosOrden : public ::testing::Test {
+QStringList Lineas(const QByteArray& texto) {
+    return Lineas(QString::fromUtf8(texto));
+}
+
+// A copy of the demo installation ("1º Electromecánica", students 1 to 5) for each test.
+class ImportarAlumnosOrden : public DemoDatos {
 protected:
-    static void SetUpTestSuite() {
-        demo_ = new CarpetaTemporal;
-        const Resultado r = Ejecutar({"demo", demo_->archivo("demo")});
-        ASSERT_EQ(r.estado, 0) << r.errores.toStdString();
-    }
-    static void TearDownTestSuite() {
-        delete demo_;
-        demo_ = nullptr;
-    }
-    void SetUp() override {
-        ASSERT_EQ(QProcess::execute("cp", {"-a", demo_->archivo("demo"), carpeta.archivo("demo")}), 0);
-    }
+    void SetUp() override { ASSERT_EQ(QProcess::execute("cp", {"-a", demo(), carpeta.archivo("demo")}), 0); }
     QString instalacion() const { return carpeta.archivo("demo"); }
     std::unique_ptr<TClientDataSet> leer(const QString& relativo) const {
         auto t = std::make_unique<TClientDataSet>();
@@ -49,18 +37,17 @@ protected:
     int alumnos() const { return leer("BDs/cdsAlumno.cds")->RecordCount(); }
     int miembros() const { return leer("BDs/GRP 001/cdsGrupoAlumno.cds")->RecordCount(); }
     Resultado importar(const QByteArray& csv, const QString& grupo = "1º Electromecánica") const {
-        return Ejecutar({"importar-alumnos", instalacion(), grupo, carpeta.escribir("lista.csv", csv)});
+        return EjecutarOrdenDatos("importar-alumnos",
+                                  {instalacion(), grupo, carpeta.escribir("lista.csv", csv)});
     }
 
     CarpetaTemporal carpeta;
-
-private:
-    static inline CarpetaTemporal* demo_ = nullptr;
 };
 
 TEST_F(ImportarAlumnosOrden, ElEjemploEntraEnteroYDiceCodigoNombreYContrasena) {
-    const Resultado r = Ejecutar({"importar-alumnos", instalacion(), "1º Electromecánica",
-                                  carpetaFuentes() + "/installation/ejemplos/alumnos.csv"});
+    const Resultado r = EjecutarOrdenDatos(
+        "importar-alumnos",
+        {instalacion(), "1º Electromecánica", carpetaFuentes() + "/installation/ejemplos/alumnos.csv"});
     ASSERT_EQ(r.estado, 0) << r.errores.toStdString();
     EXPECT_TRUE(r.errores.isEmpty()) << r.errores.toStdString();
     const QStringList lineas = Lineas(r.salida);
@@ -132,7 +119,7 @@ TEST_F(ImportarAlumnosOrden, SinNadaQueAnadirTerminaMal) {
         EXPECT_TRUE(r.errores.contains(c.dice)) << r.errores.toStdString();
     }
     EXPECT_EQ(alumnos(), 5);
-    EXPECT_EQ(Ejecutar({"importar-alumnos", instalacion()}).estado, 2);
+    EXPECT_EQ(EjecutarOrdenDatos("importar-alumnos", {instalacion()}).estado, 2);
 }
 
 // The group's folder is read-only: the memberships cannot be written, so the students that
@@ -140,10 +127,9 @@ TEST_F(ImportarAlumnosOrden, SinNadaQueAnadirTerminaMal) {
 TEST_F(ImportarAlumnosOrden, UnaCarpetaDeGrupoDeSoloLecturaNoDejaNadaAMedias) {
     QProcess::execute("chmod", {"-R", "a+rwX", carpeta.ruta()});
     QProcess::execute("chmod", {"a-w", carpeta.archivo("demo/BDs/GRP 001")});
-    const QByteArray alumnosAntes = carpeta.leer("demo/BDs/cdsAlumno.cds");
-    const Resultado r = Ejecutar({"importar-alumnos", instalacion(), "1",
-                                  carpeta.escribir("lista.csv", "Nombre;Apellido1\nEva;Gil\nPau;Vidal\n")},
-                                 true);
+    const Resultado r = EjecutarOrdenDatos(
+        "importar-alumnos",
+        {instalacion(), "1", carpeta.escribir("lista.csv", "Nombre;Apellido1\nEva;Gil\nPau;Vidal\n")}, true);
     QProcess::execute("chmod", {"u+w", carpeta.archivo("demo/BDs/GRP 001")});
     EXPECT_EQ(r.estado, 1);
     EXPECT_TRUE(r.salida.isEmpty()) << r.salida.toStdString();

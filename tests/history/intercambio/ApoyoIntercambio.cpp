@@ -16,7 +16,7 @@
 
 Salida EjecutarDatos(const QStringList& argumentos, bool otroUsuario) {
     const EjecucionPrograma e = EjecutarPrograma("averias-datos", argumentos, otroUsuario);
-    return {e.estado, e.salida + e.errores};
+    return {e.estado, QString::fromUtf8(e.salida) + e.errores};
 }
 
 Instantanea TomarInstantanea(const QString& carpeta, const QStringList& fuera) {
