@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 
+#include "Cadenas.h"
 #include "Esquema.h"
 #include "Idioma.h"
 
@@ -24,12 +25,7 @@ constexpr int kTextoSinColumnas = 72031;
 
 // Without accents, case or surrounding and repeated spaces: "  José  GARCÍA" -> "jose garcia".
 QString Plano(const QString& texto) {
-    const QString descompuesto = texto.simplified().normalized(QString::NormalizationForm_D);
-    QString plano;
-    plano.reserve(descompuesto.size());
-    for (const QChar c : descompuesto)
-        if (c.category() != QChar::Mark_NonSpacing) plano += c;
-    return plano.toCaseFolded();
+    return SinAcentos(texto.simplified());
 }
 
 // A header as it is compared: plain, and without spaces, "_", "-" or ".": "Apellido 1" = "apellido1".
