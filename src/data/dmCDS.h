@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "Cadenas.h"
 #include "ClientDataSet.h"
 #include "dmCDSCampos.h"
 
@@ -103,6 +104,9 @@ public:
     // again: one more than the last given and than the highest in the file); stored in the
     // first field of the new row when asked.
     int SiguienteCodigo(TClientDataSet* tabla, bool asignar);
+    // `cuantos` identifiers at once, by the same rule, for rows added together and saved
+    // once (a class list): the counter keeps the last one.
+    std::vector<int> SiguientesCodigos(TClientDataSet* tabla, int cuantos);
     void DevolverCodigo(TClientDataSet* tabla);
     // One counter row per table component when the counters table is empty.
     void InicializarCodigos();
@@ -155,6 +159,10 @@ public:
     // the login upper-cases what is typed.
     static inline const QString kPrefijoPasswordAlumno = QStringLiteral("AL");
     static inline const QString kPrefijoPasswordSubgrupo = QStringLiteral("SUB");
+    // The password a new student gets with its code.
+    static QString PasswordInicialAlumno(int codigo) {
+        return kPrefijoPasswordAlumno + FormatoCodigo(codigo);
+    }
 
     // ------------------------------------------------ students and subgroups (dmCDSAlumnado.cpp)
     // Each change reaches every class file it touches or none: when a table cannot be
@@ -320,6 +328,8 @@ private:
     void AsignarManejadoresAlmacen();
     void AsignarCodigos();
     std::vector<int> CodigosEnUso(TClientDataSet* tabla);
+    // The counter of a table's identifiers says `codigo` was the last one given.
+    void AnotarUltimoCodigo(TClientDataSet* tabla, int codigo);
     // Saves; a file another PC keeps locked is reported and leaves the change pending.
     bool Escribir(TClientDataSet* tabla);
     void AsignarReglas();

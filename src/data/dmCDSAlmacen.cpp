@@ -49,8 +49,7 @@ void TdmCDS::AsignarCodigos() {
             return valor.toString() == viejo ? QVariant(nuevoTexto) : valor;
         };
         if (campo == cdsAFPassword)
-            return cambiar(kPrefijoPasswordAlumno + FormatoCodigo(anterior),
-                           kPrefijoPasswordAlumno + FormatoCodigo(nuevo));
+            return cambiar(PasswordInicialAlumno(anterior), PasswordInicialAlumno(nuevo));
         if (campo == cdsSubFPassword)
             return cambiar(kPrefijoPasswordSubgrupo + FormatoCodigo(anterior),
                            kPrefijoPasswordSubgrupo + FormatoCodigo(nuevo));
@@ -423,33 +422,39 @@ bool TdmCDS::RefrescarTabla(TClientDataSet* tabla) {
 }
 
 int TdmCDS::SiguienteCodigo(TClientDataSet* tabla, bool asignar) {
+    const int codigo = SiguientesCodigos(tabla, 1).front();
+    if (asignar) tabla->Fields().front()->SetAsInteger(codigo);
+    return codigo;
+}
+
+std::vector<int> TdmCDS::SiguientesCodigos(TClientDataSet* tabla, int cuantos) {
     // Other PCs may have given codes since these tables were read.
     RefrescarTabla(cdsCodigos);
+    const std::vector<int> usados = CodigosEnUso(tabla);
+    std::vector<int> codigos;
+    if (tabla->CodigoSinReutilizar) {
+        int siguiente = 1;
+        if (cdsCodigos->Locate(QStringLiteral("cdsCodFTabla"), tabla->Name))
+            siguiente = cdsCodFUltimo->AsInteger() + 1;
+        for (int usado : usados) siguiente = std::max(siguiente, usado + 1);
+        for (int i = 0; i < cuantos; ++i) codigos.push_back(siguiente + i);
+    } else {
+        codigos = CodigosLibres(usados, cuantos);
+    }
+    if (!codigos.empty()) AnotarUltimoCodigo(tabla, codigos.back());
+    return codigos;
+}
+
+void TdmCDS::AnotarUltimoCodigo(TClientDataSet* tabla, int codigo) {
     if (!cdsCodigos->Locate(QStringLiteral("cdsCodFTabla"), tabla->Name)) {
         // A table added after the counters were created gets its counter now.
         cdsCodigos->Append();
         cdsCodFTabla->SetAsString(tabla->Name);
-        cdsCodFUltimo->SetAsInteger(0);
     } else {
         cdsCodigos->Edit();
     }
-    int codigo = 0;
-    try {
-        const std::vector<int> codigos = CodigosEnUso(tabla);
-        if (tabla->CodigoSinReutilizar) {
-            codigo = cdsCodFUltimo->AsInteger() + 1;
-            for (int usado : codigos) codigo = std::max(codigo, usado + 1);
-        } else {
-            codigo = MenorCodigoLibre(codigos);
-        }
-    } catch (...) {
-        cdsCodigos->Cancel();
-        throw;
-    }
     cdsCodFUltimo->SetAsInteger(codigo);
     cdsCodigos->Post();
-    if (asignar) tabla->Fields().front()->SetAsInteger(codigo);
-    return codigo;
 }
 
 std::vector<int> TdmCDS::CodigosEnUso(TClientDataSet* tabla) {

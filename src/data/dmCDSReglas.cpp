@@ -175,8 +175,7 @@ void TdmCDS::AsignarReglasGrupo() {
 
 void TdmCDS::AsignarReglasAlumno() {
     cdsAlumno->AfterInsert = [this](TClientDataSet*) {
-        const int codigo = SiguienteCodigo(cdsAlumno, true);
-        cdsAFPassword->SetAsString(kPrefijoPasswordAlumno + FormatoCodigo(codigo));
+        cdsAFPassword->SetAsString(PasswordInicialAlumno(SiguienteCodigo(cdsAlumno, true)));
     };
     cdsAlumno->BeforePost = [this](TClientDataSet* ds) {
         AbortarSiFaltanRequeridos(ds);

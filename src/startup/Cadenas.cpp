@@ -39,16 +39,12 @@ QString ReemplazarCaracter(const QString& texto, QChar caracter, const QString& 
     return resultado;
 }
 
-namespace {
-
 QString SinAcentos(const QString& texto) {
     QString base;
     for (const QChar c : texto.normalized(QString::NormalizationForm_D))
         if (c.category() != QChar::Mark_NonSpacing) base += c;
     return base.toCaseFolded();
 }
-
-}  // namespace
 
 bool AntesAlfabeticamente(const QString& a, const QString& b) {
     const int base = SinAcentos(a).compare(SinAcentos(b));

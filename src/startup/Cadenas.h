@@ -17,3 +17,6 @@ QString ReemplazarCaracter(const QString& texto, QChar caracter, const QString& 
 // Whether a name goes before another in a list people read: letters compared without
 // regard to case or accents ("Álvarez" before "Castro"), then as written.
 bool AntesAlfabeticamente(const QString& a, const QString& b);
+
+// The text without accents or case ("Núñez" -> "nunez"): what names are compared by.
+QString SinAcentos(const QString& texto);

@@ -53,6 +53,7 @@ const Bloque kBloques[] = {
     {35000, 35018, {}},
     {36000, 36000, {}},
     {37000, 37008, {}},
+    {72000, 72035, {72013, 72014, 72015, 72016, 72017, 72018, 72019, 72027, 72028, 72029}},
 };
 
 // Texts written into the report data files or returned to the report layouts, where '#' ends a

@@ -1,13 +1,7 @@
 #include "DemoDatos.h"
 
-#include <QProcess>
-
-EjecucionDatos EjecutarOrdenDatos(const QString& orden, const QStringList& argumentos) {
-    QProcess p;
-    p.start(carpetaProgramas() + "/averias-datos", QStringList{orden} + argumentos);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            QString::fromUtf8(p.readAllStandardError())};
+EjecucionDatos EjecutarOrdenDatos(const QString& orden, const QStringList& argumentos, bool otroUsuario) {
+    return EjecutarPrograma(QStringLiteral("averias-datos"), QStringList{orden} + argumentos, otroUsuario);
 }
 
 void DemoDatos::SetUpTestSuite() {

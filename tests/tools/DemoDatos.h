@@ -7,15 +7,12 @@
 #include <QStringList>
 
 #include "CarpetaTemporal.h"
+#include "EjecucionPrograma.h"
 
-// One run of an averias-datos command: its exit status (-1 when it did not end by itself),
-// its output as written and its error output.
-struct EjecucionDatos {
-    int estado;
-    QByteArray salida;
-    QString errores;
-};
-EjecucionDatos EjecutarOrdenDatos(const QString& orden, const QStringList& argumentos);
+// One run of an averias-datos command; as "nobody" when asked (see EjecutarPrograma).
+using EjecucionDatos = EjecucionPrograma;
+EjecucionDatos EjecutarOrdenDatos(const QString& orden, const QStringList& argumentos,
+                                  bool otroUsuario = false);
 
 // One demo installation for a whole suite: writing it takes a moment.
 class DemoDatos : public ::testing::Test {

@@ -19,6 +19,7 @@ int OrdenImportarGrupo(const QStringList& argumentos, QTextStream& salida, QText
 int OrdenInstalacion(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenResultados(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenHistorial(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
+int OrdenImportarAlumnos(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 int OrdenDemo(const QStringList& argumentos, QTextStream& salida, QTextStream& errores);
 
 inline constexpr const char* kUsoResultados =
@@ -26,6 +27,7 @@ inline constexpr const char* kUsoResultados =
     "[--por averia|alumno|semana]";
 
 inline constexpr const char* kUsoHistorial = "INSTALACION GRUPO [--equipo E]";
+inline constexpr const char* kUsoImportarAlumnos = "INSTALACION GRUPO FICHERO.csv";
 
 // Exit statuses.
 constexpr int kSalidaBien = 0;

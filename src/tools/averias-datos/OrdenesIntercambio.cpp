@@ -1,52 +1,14 @@
 // exportar-grupo and importar-grupo: the group exchange for a school's technician.
 #include <QDir>
 #include <QFileInfo>
-#include <csignal>
 #include <cstdio>
 #include <memory>
 
-#include "Idioma.h"
-#include "Instalacion.h"
 #include "Intercambio.h"
 #include "Ordenes.h"
-#include "dmCDS.h"
+#include "SesionDatos.h"
 
 namespace {
-
-// The data module of an installation, opened with its language texts.
-class SesionDatos {
-public:
-    explicit SesionDatos(const QString& carpeta) : instalacion_(QDir(carpeta).absolutePath()) {
-        auto idioma = std::make_unique<TLanguage>();
-        try {
-            idioma->setIdiomaFile(Instalacion::Ruta(QStringLiteral("idioma.lng")));
-        } catch (const ErrorIdioma&) {
-            // Without the installation's texts the messages read "nada"; the work is the same.
-        }
-        FijarIdiomaApp(std::move(idioma));
-        if (RecuperarIntercambio())
-            std::fprintf(stderr, "Se ha terminado de cargar un grupo que quedó a medias.\n");
-        abierta_ = QFileInfo(Instalacion::Ruta(QStringLiteral("BDs"))).isDir() && dm.AbrirTablas();
-    }
-    bool abierta() const { return abierta_; }
-
-private:
-    InstalacionTemporal instalacion_;
-
-public:
-    TdmCDS dm;
-
-private:
-    bool abierta_ = false;
-};
-
-// With AVERIAS_DATOS_PARAR_EN set to a stage ("leyendo", "alumno:N", "poniendo:N"), the
-// command stops itself there, so that a test can kill it half way.
-void PararSiSePide(const QString& etapa, QTextStream& salida) {
-    if (etapa != qEnvironmentVariable("AVERIAS_DATOS_PARAR_EN")) return;
-    salida << "Parado en " << etapa << Qt::endl;
-    std::raise(SIGSTOP);
-}
 
 FuncionAvance MostrarAvance(QTextStream& salida) {
     return [&salida](const Avance& a) {
@@ -65,19 +27,6 @@ FuncionAvance MostrarAvance(QTextStream& salida) {
                 break;
         }
     };
-}
-
-int SinInstalacion(const QString& carpeta, QTextStream& errores) {
-    errores << "averias-datos: no se puede abrir la instalación " << carpeta << '\n';
-    return kSalidaArchivo;
-}
-
-// The group named so, or else the group of that code.
-bool ElegirGrupo(TdmCDS& dm, const QString& grupo) {
-    if (dm.cdsGrupo->Locate(QStringLiteral("cdsGrpFNombre"), grupo)) return true;
-    bool numero = false;
-    const int codigo = grupo.toInt(&numero);
-    return numero && dm.LocalizarGrupo(codigo);
 }
 
 }  // namespace

@@ -19,6 +19,11 @@ const Orden kOrdenes[] = {
      "carga en la instalación el grupo de la carpeta de intercambio; con --reemplazar sustituye al grupo del "
      "mismo nombre",
      OrdenImportarGrupo},
+    {"importar-alumnos", kUsoImportarAlumnos,
+     "añade al grupo (por nombre o código) los alumnos de una lista CSV con las columnas Nombre, Apellido1 y "
+     "Apellido2 (UTF-8 o Windows-1252, \";\" o \",\"); imprime código, nombre y contraseña de cada alumno "
+     "añadido y, en la salida de errores, las líneas rechazadas",
+     OrdenImportarAlumnos},
     {"demo", "CARPETA [--desde FUENTES]", "escribe una instalación de demostración completa en CARPETA",
      OrdenDemo},
     {"instalacion", "CARPETA [--desde FUENTES]",

@@ -8,22 +8,15 @@
 #include <QFile>
 #include <QProcess>
 
+#include "EjecucionPrograma.h"
 #include "Idioma.h"
 #include "Instalacion.h"
 #include "MensajesGrabados.h"
 #include "dmCDS.h"
 
 Salida EjecutarDatos(const QStringList& argumentos, bool otroUsuario) {
-    QProcess p;
-    const QString programa = carpetaProgramas() + "/averias-datos";
-    if (otroUsuario && ::geteuid() == 0)
-        p.start("setpriv",
-                QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", "--", programa} + argumentos);
-    else
-        p.start(programa, argumentos);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError())};
+    const EjecucionPrograma e = EjecutarPrograma("averias-datos", argumentos, otroUsuario);
+    return {e.estado, QString::fromUtf8(e.salida) + e.errores};
 }
 
 Instantanea TomarInstantanea(const QString& carpeta, const QStringList& fuera) {
