@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "DMT_VentanaAlumnos.h"
 #include "FormActivo.h"
 #include "Idioma.h"
 #include "ImportarAlumnos.h"
@@ -169,4 +170,14 @@ bool ImportarListaAlumnosDe(QWidget* padre, const QString& archivo) {
     }
     TFDMT_ImportarLista dialogo(archivo, std::move(lista), padre);
     return dialogo.exec() == QDialog::Accepted;
+}
+
+void ImportarListaEnPagina(TFDMT_VentanaAlumnos* pagina, const QString& archivo) {
+    // Unsaved edits are refused (and told) before anything moves.
+    if (!PuedeImportar(*dmCDS)) return;
+    if (archivo.isEmpty())
+        ImportarListaAlumnos(pagina);
+    else
+        ImportarListaAlumnosDe(pagina, archivo);
+    pagina->RecargarAlumnos();
 }

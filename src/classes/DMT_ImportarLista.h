@@ -9,6 +9,7 @@ class QLabel;
 class QPushButton;
 class QTableWidget;
 class QWidget;
+class TFDMT_VentanaAlumnos;
 
 // The preview of a class list before it goes into the current group: one row per line of
 // the file, the refused ones marked with their reason. Accepting adds every accepted
@@ -41,3 +42,6 @@ private:
 bool ImportarListaAlumnos(QWidget* padre);
 // The same with the file already chosen.
 bool ImportarListaAlumnosDe(QWidget* padre, const QString& archivo);
+// The student page's button: the import (of a file asked for when none is given), then
+// the page and its tree read again, since the import leaves the page's rows out of edit.
+void ImportarListaEnPagina(TFDMT_VentanaAlumnos* pagina, const QString& archivo = QString());

@@ -5,10 +5,12 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
+#include <QTreeWidget>
 #include <functional>
 #include <set>
 
 #include "DMT_ImportarLista.h"
+#include "DMT_VentanaAlumnos.h"
 #include "GestionDemo.h"
 
 namespace {
@@ -65,6 +67,25 @@ TEST_F(ImportarLista, ElEjemploEntraEnteroYCadaAlumnoTieneSuContrasena) {
     EXPECT_EQ(passwords.size(), 27u);
     ASSERT_TRUE(datos->cdsAlumno->Locate("cdsAFNombre", "Íñigo"));
     EXPECT_EQ(datos->cdsAFApellido1->AsString(), "Echeverría");
+}
+
+TEST_F(ImportarLista, DesdeLaPaginaDeAlumnosElArbolLosMuestraATodos) {
+    TFDMT_VentanaAlumnos::ImportarLista = [this](TFDMT_VentanaAlumnos* pagina) {
+        ImportarListaEnPagina(pagina, ejemplo);
+    };
+    abrir();
+    QTreeWidgetItem* carpeta = nodoGrupo("1º Electromecánica")->child(TFDMT_GestAlumnado::CarpetaAlumnos);
+    // The folder shows its first student.
+    ventana->SeleccionarNodo(carpeta);
+    enDialogo("FDMT_ImportarLista", [](QWidget* dialogo) { pulsar(dialogo, "BitBtnAceptar"); });
+    auto* boton = ventana->PaginaAlumnos()->findChild<QPushButton*>("BitBtnImportarLista");
+    ASSERT_TRUE(boton->isEnabled());
+    boton->click();
+    TFDMT_VentanaAlumnos::ImportarLista = nullptr;
+    EXPECT_EQ(carpeta->childCount(), 27);
+    EXPECT_EQ(ventana->PaginaActual, ventana->PaginaAlumnos());
+    EXPECT_EQ(mensajes.textos().size(), 1) << mensajes.textos().join("|").toStdString();
+    EXPECT_TRUE(ventana->TreeViewGrupos()->currentItem()->parent() == carpeta);
 }
 
 TEST_F(ImportarLista, LasLineasRechazadasSeMarcanConSuMotivoYSoloEntranLasOtras) {

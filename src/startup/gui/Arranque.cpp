@@ -21,8 +21,10 @@
 #include "DMT_EscogerCaratula.h"
 #include "DMT_GestAlumnado.h"
 #include "DMT_GestAverias.h"
+#include "DMT_ImportarLista.h"
 #include "DMT_ModifPassword.h"
 #include "DMT_Password.h"
+#include "DMT_VentanaAlumnos.h"
 #include "DMT_VentanaHistorico.h"
 #include "EnlacesGestion.h"
 #include "FichaPersonalDatos.h"
@@ -125,6 +127,7 @@ int EjecutarAverias(int argc, char** argv) {
     };
     TFDMT_GestAlumnado::CambiarPassword = [] { CambiarPasswordProfesor(); };
     TFDMT_GestAlumnado::VerHistorico = MostrarVentanaHistorico;
+    TFDMT_VentanaAlumnos::ImportarLista = [](TFDMT_VentanaAlumnos* pagina) { ImportarListaEnPagina(pagina); };
     TFDMT_GestAverias::MostrarHistorico = MostrarHistoricoPuesto;
     EnlazarGestionHistoria(datos);
     acceso.abrirPuesto = [](int tipo) { AbrirSinLogin(tipo); };
