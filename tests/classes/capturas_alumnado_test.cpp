@@ -52,16 +52,16 @@ TEST_F(CapturasAlumnado, AlumnosSubgruposYElector) {
     // Daniel belongs to "Equipo A": his page lists it.
     for (int i = 0; i < alumnos->childCount(); ++i)
         if (alumnos->child(i)->text(0).startsWith("Sánchez")) arbol->setCurrentItem(alumnos->child(i));
-    guardar(ventana.get(), "gestion_8_alumnos", "alumnos");
+    guardar(ventana.get(), "gestion_14_alumnos", "alumnos");
     arbol->setCurrentItem(grupo->child(TFDMT_GestAlumnado::CarpetaSubgrupos));
-    guardar(ventana.get(), "gestion_9_subgrupos", "subgrupos");
+    guardar(ventana.get(), "gestion_15_subgrupos", "subgrupos");
     pulsar("SpeedBAddSubgrupo");
     escribir("DBEditNombre", "Equipo B");
     enDialogo("FDMT_NuevoAlumno", [](QWidget* dialogo) {
         auto* lista = dialogo->findChild<QListWidget*>("ListBoxAlumnos");
         lista->item(1)->setSelected(true);
         lista->item(2)->setSelected(true);
-        guardar(dialogo, "gestion_10_elegir_alumnos", "anadiralumnossubgrupo");
+        guardar(dialogo, "gestion_16_elegir_alumnos", "anadiralumnossubgrupo");
         dialogo->findChild<QPushButton*>("BitBtnCancelar")->click();
     });
     pulsar("SpeedBAddAlumno");

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -165,7 +166,10 @@ TEST_F(CapturasImportarLista, VistaConLineasRechazadas) {
         QEventLoop espera;
         QTimer::singleShot(150, &espera, &QEventLoop::quit);
         espera.exec();
-        dialogo->grab().save(qEnvironmentVariable("AVERIAS_CAPTURAS") + "/gestion_8_importar_lista.png");
+        const QImage imagen = dialogo->grab().toImage();
+        EXPECT_TRUE(imagen.save(qEnvironmentVariable("AVERIAS_CAPTURAS") + "/gestion_17_importar_lista.png"));
+        EXPECT_TRUE(imagen.save(qEnvironmentVariable("AVERIAS_FUENTES") +
+                                "/installation/Help/gestion/capturas/importarlista.png"));
         pulsar(dialogo, "BitBtnCancelar");
     });
 }

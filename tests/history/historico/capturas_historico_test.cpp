@@ -1,6 +1,7 @@
 // Pictures of the history browser and the workstation's history panel, for a person to look
 // at: written only when AVERIAS_CAPTURAS names a folder (scripts/capturas runs them).
 #include <QEventLoop>
+#include <QImage>
 #include <QRadioButton>
 #include <QTimer>
 #include <QTreeWidget>
@@ -13,12 +14,17 @@
 
 namespace {
 
-void guardar(QWidget* w, const char* nombre) {
+// Also into a help book's pictures when `enLaAyuda` names one ("gestion/capturas/x").
+void guardar(QWidget* w, const char* nombre, const char* enLaAyuda = nullptr) {
     // Headers and layouts settle on timers of their own.
     QEventLoop espera;
     QTimer::singleShot(150, &espera, &QEventLoop::quit);
     espera.exec();
-    w->grab().save(qEnvironmentVariable("AVERIAS_CAPTURAS") + "/" + nombre + ".png");
+    const QImage imagen = w->grab().toImage();
+    EXPECT_TRUE(imagen.save(qEnvironmentVariable("AVERIAS_CAPTURAS") + "/" + nombre + ".png"));
+    if (enLaAyuda)
+        EXPECT_TRUE(imagen.save(qEnvironmentVariable("AVERIAS_FUENTES") + "/installation/Help/" + enLaAyuda +
+                                ".png"));
 }
 
 class CapturasHistorico : public GestionDemo {};
@@ -35,7 +41,7 @@ TEST_F(CapturasHistorico, NavegadorDelProfesor) {
     ASSERT_TRUE(datos->cdsGrupoAlumno->Locate("cdsGrpAlFPtrAlumno", 2));
     ASSERT_TRUE(datos->PrepararHistoricoAlumno());
     TFDMT_GestAlumnado::VerHistorico(ventana.get(), "Alumno");
-    guardar(ventana.get(), "historico_1_lista_general");
+    guardar(ventana.get(), "historico_1_lista_general", "gestion/capturas/historicos");
     ventana->PaginaActual->findChild<QRadioButton*>("RadioButtonUnaAveria")->click();
     guardar(ventana.get(), "historico_2_una_averia");
 }
@@ -50,7 +56,7 @@ TEST_F(CapturasPanelHistorico, PanelDelAlumno) {
     puesto->resize(1280, 860);
     puesto->ActualizarEstado();
     puesto->MItemVerhistoricoClick();
-    guardar(puesto.get(), "historico_3_panel_alumno");
+    guardar(puesto.get(), "historico_3_panel_alumno", "reparacion/capturas/historicos");
     FormEnPanel(puesto->PanelForms())->findChild<QRadioButton*>("RadioButtonUnaAveria")->click();
     guardar(puesto.get(), "historico_4_panel_una_averia");
     TFDMT_GestAverias::MostrarHistorico = nullptr;
