@@ -19,10 +19,6 @@ void EnlazarGestionHistoria(TdmCDS& dm) {
         return new TFDMT_PaginaResultados(ventana, dm, panel);
     };
     TFDMT_GestAlumnado::ImprimirAccesos = [&dm](QWidget* padre, int equipo) {
-        // The table names the faults from the chosen trainer's catalogue.
-        if (dm.cdsEFCodEquipo->AsInteger() != equipo)
-            dm.cdsEquipo->Locate(QStringLiteral("cdsEFCodEquipo"), equipo);
-        if (dm.EquipoCargado() != equipo) dm.AbrirTablasEquipo(equipo);
         MostrarInformeDirecto(dm, TipoInforme::Accesibilidad, equipo,
                               QStringLiteral("Informes\\Informe9.frf"), padre);
     };

@@ -8,6 +8,7 @@
 #include "DMT_GestAlumnado.h"
 #include "DMT_Resultados.h"
 #include "Idioma.h"
+#include "InformeDirecto.h"
 #include "Mensajes.h"
 #include "dmCDS.h"
 
@@ -51,6 +52,8 @@ TFDMT_PaginaResultados::TFDMT_PaginaResultados(TFDMT_GestAlumnado* gestion, TdmC
     capa->addWidget(area, 1);
     connect(resultados_, &TFDMT_Resultados::AlumnoElegido, this,
             [this](int codigo, bool subgrupo) { VerHistorico(codigo, subgrupo); });
+    connect(resultados_, &TFDMT_Resultados::AveriaElegida, this,
+            [this](int equipo, int averia) { VerAveria(equipo, averia); });
 }
 
 void TFDMT_PaginaResultados::FormShow() {
@@ -68,6 +71,12 @@ void TFDMT_PaginaResultados::VerHistorico(int codigo, bool subgrupo) {
     }
     TFDMT_GestAlumnado::VerHistorico(Gestion(),
                                      subgrupo ? QStringLiteral("Subgrupo") : QStringLiteral("Alumno"));
+}
+
+void TFDMT_PaginaResultados::VerAveria(int equipo, int averia) {
+    // The fault's number is that of the group's seed in the mode the group is in.
+    MostrarInformeDirecto(dm_, TipoInforme::AveriaAlumnos, equipo, QStringLiteral("Informes\\Informe5AL.frf"),
+                          this, {averia, dm_.cdsGrpFTutorizada->AsBoolean()});
 }
 
 bool PrepararHistoricoResultados(TdmCDS& dm, int codigo, bool subgrupo) {

@@ -7,7 +7,9 @@ class TdmCDS;
 class TFDMT_Resultados;
 
 // The results of the current group as a page of the class management window. A click on a
-// student's or a subgroup's row opens that history in the history browser.
+// student's or a subgroup's row opens that history in the history browser; a click on a
+// fault's row previews that fault's report for every student of the group ("Informe5AL"),
+// since a fault's practices belong to many histories.
 class TFDMT_PaginaResultados : public TPaginaGestion {
 public:
     TFDMT_PaginaResultados(TFDMT_GestAlumnado* gestion, TdmCDS& dm, QWidget* parent);
@@ -21,6 +23,7 @@ public:
 
 private:
     void VerHistorico(int codigo, bool subgrupo);
+    void VerAveria(int equipo, int averia);
 
     TdmCDS& dm_;
     QLabel* LabelTitulo;

@@ -25,11 +25,16 @@ private:
 
 }  // namespace
 
-bool MostrarInformeDirecto(TdmCDS& dm, TipoInforme tipo, int equipo, const QString& diseno, QWidget* padre) {
+bool MostrarInformeDirecto(TdmCDS& dm, TipoInforme tipo, int equipo, const QString& diseno, QWidget* padre,
+                           const AveriaElegida& averia) {
     const GuardaModificado modificado(dm);
+    if (dm.cdsEFCodEquipo->AsInteger() != equipo)
+        dm.cdsEquipo->Locate(QStringLiteral("cdsEFCodEquipo"), equipo);
+    if (dm.EquipoCargado() != equipo) dm.AbrirTablasEquipo(equipo);
     PeticionInforme peticion;
     peticion.tipo = tipo;
     peticion.equipo = equipo;
+    peticion.averia = averia;
     Informe informe;
     if (!EjecutarInforme(dm, peticion, Instalacion::Ruta(diseno), informe)) return false;
     if (TFInformes::VerPrevia)

@@ -11,6 +11,8 @@ class TdmCDS;
 // module as it stands (its current group, member or subgroup, and the seeds as filtered
 // now) and shows it in the same preview as the reports window, with its printing. False,
 // with the failure already told, when the layout cannot be read or the pages cannot be
-// prepared. The data module's unsaved-edits flag comes back as it was: a printout is no edit.
+// prepared. The trainer table and the trainer's tables are put on `equipo` first, since the
+// reports name faults from its catalogue. The data module's unsaved-edits flag comes back as
+// it was: a printout is no edit.
 bool MostrarInformeDirecto(TdmCDS& dm, TipoInforme tipo, int equipo, const QString& diseno,
-                           QWidget* padre = nullptr);
+                           QWidget* padre = nullptr, const AveriaElegida& averia = {});

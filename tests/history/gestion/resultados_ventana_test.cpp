@@ -124,6 +124,19 @@ TEST_F(ResultadosVentana, UnaFilaDeAlumnoOSubgrupoAbreSuHistorico) {
     EXPECT_TRUE(mensajes.textos().isEmpty());
 }
 
+TEST_F(ResultadosVentana, UnaFilaDeAveriaMuestraSuInformeParaTodosLosAlumnos) {
+    resultadosDemo();
+    const ResultadosGrupo& r = pagina()->Resultados()->Resultados();
+    ASSERT_FALSE(r.averias.empty());
+    auto* tabla = pagina()->findChild<QTableView*>("TablaResultados1");
+    const auto& averia = r.averias.at(tabla->model()->index(0, 0).data(Qt::UserRole + 2).toInt());
+    emit tabla->clicked(tabla->model()->index(0, 1));
+    ASSERT_EQ(previas.size(), 1u);
+    EXPECT_TRUE(previas[0].contains(QString("Avería %1").arg(averia.averia))) << previas[0].toStdString();
+    EXPECT_TRUE(previas[0].contains("Prácticas de los alumnos")) << previas[0].toStdString();
+    EXPECT_TRUE(mensajes.textos().isEmpty()) << mensajes.textos().join('|').toStdString();
+}
+
 TEST_F(ResultadosVentana, UnAlumnoSinHistoricoLoDiceYNoAbreNada) {
     bool abierto = false;
     TFDMT_GestAlumnado::VerHistorico = [&](TFDMT_GestAlumnado*, const QString&) { abierto = true; };
