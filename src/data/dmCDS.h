@@ -99,10 +99,11 @@ public:
     // program's unsaved edits (see docs/ARCHITECTURE.md); false when nothing came in or the
     // file stayed locked (reported).
     bool RefrescarTabla(TClientDataSet* tabla);
-    // The next identifier of a table: the smallest one free in its file as it is now and
-    // among its rows not written yet (seeds and subgroups, whose codes are never given
-    // again: one more than the last given and than the highest in the file); stored in the
-    // first field of the new row when asked.
+    // The next identifier of a table: the smallest one free in its file as it is now (seeds
+    // and subgroups, whose codes are never given again: one more than the last given and
+    // than the highest in the file); stored in the first field of the new row when asked.
+    // Rows in memory are not looked at: a code that is taken when a row is written is
+    // replaced by a free one then (`CampoCodigo`).
     int SiguienteCodigo(TClientDataSet* tabla, bool asignar);
     // `cuantos` identifiers at once, by the same rule, for rows added together and saved
     // once (a class list): the counter keeps the last one.
