@@ -260,7 +260,6 @@ void TdmCDS::CopiarReparacionSubgrupo() {
 
 void TdmCDS::CopiarAMiembro(int alumno) {
     const QString usuario = FormatoCodigo(alumno);
-    // The scratch table is CdsAux2, so that cdsAux stays free for the caller.
     const auto abrir = [this](TClientDataSet* modelo, const QString& archivo) {
         if (QFileInfo::exists(archivo)) {
             CdsAux2->Close();
