@@ -80,23 +80,17 @@ void TFDMT_PaginaResultados::VerAveria(int equipo, int averia) {
 }
 
 bool PrepararHistoricoResultados(TdmCDS& dm, int codigo, bool subgrupo) {
-    int usuario = codigo;
     TdmCDS::QuitarFiltro(dm.cdsSubgrupo);
     if (subgrupo) {
         // A subgroup's history is kept in the file of the member its row names.
         TdmCDS::AplicarFiltro(dm.cdsSubgrupo, Igual("cdsSubFCodSubgrupo", codigo));
-        if (dm.cdsSubgrupo->IsEmpty()) return false;
-        usuario = dm.cdsSubFPtrAlumno->AsInteger();
-    } else {
-        if (!dm.cdsGrupoAlumno->Locate(QStringLiteral("cdsGrpAlFPtrAlumno"), codigo)) return false;
-        TdmCDS::AplicarFiltro(dm.cdsSubgrupo, Igual("cdsSubFPtrAlumno", codigo));
-        dm.cdsAlumno->Locate(QStringLiteral("cdsAFCodAlumno"), codigo);
+        if (dm.cdsSubgrupo->IsEmpty() || !dm.ExisteHistorico(FormatoCodigo(dm.cdsSubFPtrAlumno->AsInteger())))
+            return false;
+        return dm.PrepararHistoricoSubgrupo();
     }
-    if (!dm.ExisteHistorico(FormatoCodigo(usuario))) return false;
-    dm.AbrirHistorico(FormatoCodigo(usuario));
-    TdmCDS::AplicarFiltro(dm.cdsReparacion, subgrupo
-                                                ? Igual("cdsRepFPtrSubgrupo", codigo)
-                                                : Igual("cdsRepFPtrGrupo", dm.cdsGrpFCodGrupo->AsInteger()) +
-                                                      QStringLiteral(" and cdsRepFPtrSubgrupo = -1"));
-    return true;
+    if (!dm.cdsGrupoAlumno->Locate(QStringLiteral("cdsGrpAlFPtrAlumno"), codigo)) return false;
+    TdmCDS::AplicarFiltro(dm.cdsSubgrupo, Igual("cdsSubFPtrAlumno", codigo));
+    dm.cdsAlumno->Locate(QStringLiteral("cdsAFCodAlumno"), codigo);
+    // A results row never makes an empty history: only an existing one is opened.
+    return dm.ExisteHistorico(FormatoCodigo(codigo)) && dm.PrepararHistoricoAlumno();
 }
